@@ -1,0 +1,61 @@
+#include "media/LibErrors.h"
+
+#include <dlfcn.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+
+EInOutError::EInOutError(int code)
+    : Exception(IoMessage(code), __builtin_return_address(0)), IoCode(code) {}
+
+EInOutError::EInOutError(int code, const std::string& fileName)
+    : Exception(fileName + ": " + IoMessage(code), __builtin_return_address(0)), IoCode(code) {}
+
+EMediaError::EMediaError(const std::string& message)
+    : Exception(message, __builtin_return_address(0)) {}
+
+EOutOfMemory::EOutOfMemory() : Exception("Out of memory", __builtin_return_address(0)) {}
+
+std::string IoMessage(int code) {
+  switch (code) {
+    case IoFileNotFound: return "File not found";
+    case IoInvalidFileName: return "Invalid filename";
+    case IoTooManyOpenFiles: return "Too many open files";
+    case IoAccessDenied: return "File access denied";
+    case IoReadBeyondEnd: return "Read beyond end of file";
+    case IoDiskFull: return "Disk full";
+    case IoInvalidNumericInput: return "Invalid numeric input";
+    default: return "I/O error " + std::to_string(code);
+  }
+}
+
+int IoCodeFromErrno(int error) {
+  switch (error) {
+    case ENOENT: case ENOTDIR: return IoFileNotFound;
+    case ENAMETOOLONG: case EINVAL: return IoInvalidFileName;
+    case EMFILE: case ENFILE: return IoTooManyOpenFiles;
+    case EACCES: case EPERM: case EROFS: return IoAccessDenied;
+    case ENOSPC: case EDQUOT: return IoDiskFull;
+    default: return error;
+  }
+}
+
+namespace {
+
+uintptr_t OffsetInProgram(const void* address) {
+  Dl_info info{};
+  if (dladdr(address, &info) == 0 || info.dli_fbase == nullptr) return reinterpret_cast<uintptr_t>(address);
+  return reinterpret_cast<uintptr_t>(address) - reinterpret_cast<uintptr_t>(info.dli_fbase);
+}
+
+}  // namespace
+
+std::string FatalReportText(const Exception& failure) {
+  char head[256];
+  std::snprintf(head, sizeof head, "Exception %s in module %s at %08X.\n", failure.ClassName(),
+                program_invocation_short_name, static_cast<unsigned>(OffsetInProgram(failure.Address())));
+  std::string text = head + failure.Message();
+  if (text.empty() || text.back() != '.') text += '.';
+  return text;
+}

@@ -1,0 +1,85 @@
+#include "media/LibGraphics.h"
+
+#include "media/LibErrors.h"
+#include "media/LibFiles.h"
+
+#include <cstdlib>
+#include <string>
+
+SDL_Surface* Screen = nullptr;
+
+namespace {
+
+// SDL reads the setting when it creates the window, so it must be in place before the video mode.
+char CentredWindowSetting[] = "SDL_VIDEO_CENTERED=1";
+
+SDL_Rect Rect(int x, int y, int w, int h) {
+  return SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
+                  static_cast<Uint16>(h)};
+}
+
+void BlitCell(const SurfacePtr& strip, int cell, int glyphWidth, SDL_Rect& destination) {
+  SDL_Rect source = Rect(cell * glyphWidth, 0, glyphWidth, strip->h);
+  SDL_Rect target = destination;  // SDL clips the rectangle it is given; the pen must not move with it.
+  SDL_BlitSurface(strip.get(), &source, Screen, &target);
+  destination.x = static_cast<Sint16>(destination.x + glyphWidth);
+}
+
+}  // namespace
+
+void InitGraphics(int width, int height, const char* caption) {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) throw EMediaError(std::string("Cannot start video: ") + SDL_GetError());
+  SDL_WM_SetCaption(caption, nullptr);
+  putenv(CentredWindowSetting);
+  Screen = SDL_SetVideoMode(width, height, ScreenDepth, SDL_HWSURFACE);
+  if (Screen == nullptr) throw EMediaError(std::string("Cannot set video mode: ") + SDL_GetError());
+  SDL_ShowCursor(SDL_DISABLE);
+}
+
+SurfacePtr LoadSprite(const char* name) {
+  SurfacePtr sprite = LoadBitmapDat(name);
+  if (!sprite) throw EMediaError(std::string("Cannot load picture ") + name + ": " + SDL_GetError());
+  SDL_SetColorKey(sprite.get(), SDL_SRCCOLORKEY, SDL_MapRGB(sprite->format, 255, 0, 255));
+  return sprite;
+}
+
+void DrawSprite(const SurfacePtr& sprite, int x, int y) {
+  SDL_Rect destination = Rect(x, y, 0, 0);
+  SDL_BlitSurface(sprite.get(), nullptr, Screen, &destination);
+}
+
+void DrawSpriteCentred(const SurfacePtr& sprite, int x, int y) {
+  DrawSprite(sprite, x - sprite->w / 2, y - sprite->h / 2);
+}
+
+void FillBox(int x, int y, int w, int h, uint8_t r, uint8_t g, uint8_t b) {
+  SDL_Rect box = Rect(x, y, w, h);
+  SDL_FillRect(Screen, &box, SDL_MapRGB(Screen->format, r, g, b));
+}
+
+void DrawDot(int x, int y, uint8_t r, uint8_t g, uint8_t b) { FillBox(x - 1, y - 1, 3, 3, r, g, b); }
+
+int GlyphIndex(unsigned char character) {
+  if (character >= 'A' && character <= 'Z') return character - 'A';
+  if (character >= 'a' && character <= 'z') return character - 'a';
+  if (character >= '0' && character <= '9') return 26 + (character - '0');
+  switch (character) {
+    case '.': return 36;
+    case ',': return 37;
+    case '!': return 38;
+    case '?': return 39;
+    case '@': return 40;
+    case '\'': return 41;
+    default: return BlankGlyph;
+  }
+}
+
+void DrawText(const SurfacePtr& strip, int glyphWidth, int x, int y, std::string_view text) {
+  SDL_Rect pen = Rect(x, y, 0, 0);
+  for (const char character : text) BlitCell(strip, GlyphIndex(static_cast<unsigned char>(character)), glyphWidth, pen);
+}
+
+void DrawNumber(const SurfacePtr& strip, int glyphWidth, int x, int y, uint32_t value) {
+  SDL_Rect pen = Rect(x, y, 0, 0);
+  for (const char digit : std::to_string(value)) BlitCell(strip, digit - '0', glyphWidth, pen);
+}

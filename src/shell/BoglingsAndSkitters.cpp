@@ -1,0 +1,140 @@
+#include "shell/BoglingsAndSkitters.h"
+
+#include "game/GameModule.h"
+#include "media/LibErrors.h"
+#include "media/LibGraphics.h"
+#include "media/LibSound.h"
+#include "scores/HighScoreModule.h"
+#include "screens/CreditsModule.h"
+#include "screens/HelpModule.h"
+#include "screens/IntroModule.h"
+#include "screens/MenuModule.h"
+
+#include <cstdio>
+#include <new>
+
+namespace {
+
+// The one controller, used by the main loop for every call; owned by RunProgram.
+THalloween* GameController = nullptr;
+
+enum MenuChoice { ChoiceHowToPlay = 1, ChoiceNewGame = 2, ChoiceHighScores = 3, ChoiceCredits = 4 };
+
+template <class Module, class... Arguments>
+OwnedModule<TModule> Create(Arguments&&... arguments) {
+  return OwnedModule<TModule>(new Module(std::forward<Arguments>(arguments)...));
+}
+
+template <class Module>
+bool Is(TModule* module) {
+  return dynamic_cast<Module*>(module) != nullptr;
+}
+
+void ReportFatal(const Exception& failure) {
+  std::fprintf(stderr, "%s\n", FatalReportText(failure).c_str());
+}
+
+}  // namespace
+
+THalloween::THalloween() = default;
+// The current visitor goes before the menu; what they still play lingers until it ends.
+THalloween::~THalloween() = default;
+
+void THalloween::Start() { Enter(Create<TIntroModule>(*this)); }
+
+void THalloween::RequestQuit(int code) {
+  if (code == 0) TGame::RequestQuit(code);
+}
+
+void THalloween::ModuleFinished(TModule* module) {
+  if (Is<TIntroModule>(module)) {
+    MenuModule.reset(new TMenuModule(*this));
+    SetModule(MenuModule.get());
+    Visiting.reset();
+  } else if (Is<TGameModule>(module) || Is<THelpModule>(module) || Is<TCreditsModule>(module) ||
+             Is<THighScoreModule>(module)) {
+    ReturnToMenu();
+  }
+}
+
+void THalloween::ModuleChoice(TModule* module, int code) {
+  if (Is<TMenuModule>(module)) {
+    switch (code) {
+      case ChoiceHowToPlay: Enter(Create<THelpModule>(*this)); break;
+      case ChoiceNewGame: Enter(Create<TGameModule>(*this)); break;
+      case ChoiceHighScores: Enter(Create<THighScoreModule>(*this, false, 0u)); break;
+      case ChoiceCredits: Enter(Create<TCreditsModule>(*this)); break;
+      default: break;
+    }
+  } else if (auto* game = dynamic_cast<TGameModule*>(module)) {
+    Enter(Create<THighScoreModule>(*this, true, static_cast<uint32_t>(game->GetScore())));
+  }
+}
+
+void THalloween::Enter(OwnedModule<TModule> module) {
+  OwnedModule<TModule> previous = std::move(Visiting);
+  Visiting = std::move(module);
+  SetModule(Visiting.get());
+}
+
+void THalloween::ReturnToMenu() {
+  Visiting.reset();
+  SetModule(MenuModule.get());
+}
+
+void PumpEvents(TGame& game) {
+  SDL_Event event;
+  while (SDL_PollEvent(&event) == 1) {
+    switch (event.type) {
+      case SDL_MOUSEMOTION:
+        game.MouseMove(event.motion.x, event.motion.y);
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+        if (event.button.button == SDL_BUTTON_LEFT) {
+          game.MouseButton(event.type == SDL_MOUSEBUTTONDOWN, event.button.x, event.button.y);
+        }
+        break;
+      case SDL_QUIT:
+        game.RequestQuit(0);
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void RunFrame(TGame& game, Uint32 delayMs) {
+  PumpEvents(game);
+  game.Update();
+  if (delayMs > 0) SDL_Delay(delayMs);
+  SDL_FillRect(Screen, nullptr, SDL_MapRGB(Screen->format, 0, 0, 0));
+  game.Draw();
+  SDL_Flip(Screen);
+}
+
+void MainLoop() {
+  InitSound();
+  GameController->Start();
+  while (!GameController->IsQuitRequested()) RunFrame(*GameController, FrameDelayMs);
+}
+
+int RunProgram() {
+  int exitCode = 0;
+  try {
+    InitGraphics(ScreenWidth, ScreenHeight, "Game");
+    THalloween controller;
+    GameController = &controller;
+    MainLoop();
+  } catch (const Exception& failure) {
+    ReportFatal(failure);
+    exitCode = 1;
+  } catch (const std::bad_alloc&) {
+    ReportFatal(EOutOfMemory());
+    exitCode = 1;
+  }
+  GameController = nullptr;
+  ShutdownSound();
+  SDL_Quit();
+  return exitCode;
+}

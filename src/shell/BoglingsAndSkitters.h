@@ -1,0 +1,45 @@
+#pragma once
+// The top of the program: the controller with its table of screen changes, the frame loop and
+// the program entry.
+
+#include "shell/LibGame.h"
+
+#include <SDL.h>
+
+class TMenuModule;
+
+// The one controller. The menu is created once, when the intro ends, and lives until the end;
+// every other module lives only while it is current.
+class THalloween : public TGame {
+ public:
+  THalloween();
+  ~THalloween() override;
+
+  void Start() override;
+  // Only code 0 ends the program.
+  void RequestQuit(int code) override;
+  void ModuleFinished(TModule* module) override;
+  void ModuleChoice(TModule* module, int code) override;
+
+ private:
+  // Makes a new module current and frees the one that was (the reporter, when not the menu),
+  // in that order: the reporter is still on the call stack but is never touched again.
+  void Enter(OwnedModule<TModule> module);
+  void ReturnToMenu();
+
+  OwnedModule<TMenuModule> MenuModule;
+  OwnedModule<TModule> Visiting;  // the current module whenever it is not the menu
+};
+
+// Pause between a frame's tick and its drawing, the game's only pacing.
+constexpr Uint32 FrameDelayMs = 10;
+
+// Hands every waiting window event to the controller, in arrival order.
+void PumpEvents(TGame& game);
+// One frame: events, Update, pause of delayMs, black clear, Draw, flip. Tests pass 0.
+void RunFrame(TGame& game, Uint32 delayMs);
+// Opens the mixer, starts the controller and runs frames until a quit is requested; then frees
+// the screens and shuts the media library down.
+void MainLoop();
+// The whole program; returns its exit code. A fatal failure is reported here and gives 1.
+int RunProgram();

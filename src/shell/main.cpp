@@ -1,0 +1,3 @@
+#include "shell/BoglingsAndSkitters.h"
+
+int main() { return RunProgram(); }
