@@ -1,0 +1,58 @@
+#include "screens/MenuModule.h"
+
+#include "media/LibGraphics.h"
+#include "media/LibSound.h"
+
+namespace {
+
+// The entries stand in a column of 200 by 50 bands centred on x = 400, the first centred at y = 175.
+constexpr int EntryCentreX = 400;
+constexpr int FirstEntryCentreY = 175;
+constexpr int EntryPitch = 50;
+constexpr int ColumnLeft = 300, ColumnRight = 500;
+constexpr int ColumnTop = 150, ColumnBottom = 400;
+constexpr int ExitEntry = 4;
+constexpr int TitleX = 400, TitleY = 80;
+
+}  // namespace
+
+void TMenuModule::Load() {
+  TModule::Load();
+  BackgroundSprite = LoadSprite("sprites/background.dat");
+  HandSprite = LoadSprite("sprites/hand.dat");
+  TitleSprite = LoadSprite("sprites/title.dat");
+  HowToPlaySprite = LoadSprite("sprites/howtoplay.dat");
+  NewGameSprite = LoadSprite("sprites/newgame.dat");
+  HighScoresSprite = LoadSprite("sprites/highscores.dat");
+  CreditsSprite = LoadSprite("sprites/credits.dat");
+  ExitSprite = LoadSprite("sprites/exit.dat");
+  PopSound = LoadSound("sounds/pop.dat");
+  MusicSound = LoadSound("sounds/music.dat");
+  PlaySound(ChannelMusic, MusicSound, -1);
+}
+
+void TMenuModule::MouseMove(int x, int y) {
+  MouseX = x;
+  MouseY = y;
+}
+
+void TMenuModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
+  if (!pressed) return;
+  if (MouseX < ColumnLeft || MouseX >= ColumnRight || MouseY < ColumnTop || MouseY >= ColumnBottom) return;
+  PlaySound(ChannelEffects, PopSound, 0);
+  const int entry = (MouseY - ColumnTop) / EntryPitch;
+  if (entry == ExitEntry) {
+    Game.RequestQuit(0);
+    return;
+  }
+  Game.ModuleChoice(this, entry + 1);
+  return;
+}
+
+void TMenuModule::Draw() {
+  DrawSprite(BackgroundSprite, 0, 0);
+  DrawSpriteCentred(TitleSprite, TitleX, TitleY);
+  const SurfacePtr* entries[] = {&HowToPlaySprite, &NewGameSprite, &HighScoresSprite, &CreditsSprite, &ExitSprite};
+  for (int i = 0; i < 5; ++i) DrawSpriteCentred(*entries[i], EntryCentreX, FirstEntryCentreY + EntryPitch * i);
+  DrawSprite(HandSprite, MouseX, MouseY);
+}
