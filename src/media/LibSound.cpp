@@ -14,6 +14,7 @@ bool DeviceOpen = false;
 std::vector<Mix_Chunk*> Lingering;
 
 bool IsSounding(Mix_Chunk* chunk) {
+  if (!DeviceOpen) return false;
   const int channels = Mix_AllocateChannels(-1);
   for (int channel = 0; channel < channels; ++channel) {
     if (Mix_Playing(channel) && Mix_GetChunk(channel) == chunk) return true;

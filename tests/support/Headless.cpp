@@ -79,6 +79,13 @@ std::vector<uint8_t> MakeWav(int frames) {
 
 namespace {
 
+// Every test runs the real SDL headless unless the caller chose other drivers.
+const bool HeadlessDrivers = [] {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  return true;
+}();
+
 constexpr int FontCells = 43;
 
 const std::map<std::string, Size>& FixtureSizes() {

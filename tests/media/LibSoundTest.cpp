@@ -1,0 +1,64 @@
+#include "media/LibSound.h"
+
+#include "media/LibErrors.h"
+#include "support/Headless.h"
+
+class LibSoundTest : public HeadlessTest {};
+
+TEST_F(LibSoundTest, ChannelsHaveTheirFixedVolumes) {
+  ASSERT_TRUE(SoundIsOpen());
+  EXPECT_EQ(Mix_Volume(ChannelGame, -1), 128);
+  EXPECT_EQ(Mix_Volume(ChannelEffects, -1), 128);
+  EXPECT_EQ(Mix_Volume(ChannelMusic, -1), 48);
+}
+
+TEST_F(LibSoundTest, EffectsCutOffTheirOwnChannelOnlyAndNeverTheMusic) {
+  const SoundPtr music = LoadSound("sounds/music.dat");
+  const SoundPtr score = LoadSound("sounds/score.dat");
+  const SoundPtr pop = LoadSound("sounds/pop.dat");
+  PlaySound(ChannelMusic, music, -1);
+  PlaySound(ChannelEffects, score, 0);
+  PlaySound(ChannelEffects, pop, 0);
+  EXPECT_EQ(Mix_GetChunk(ChannelEffects), pop.get());
+  EXPECT_EQ(Mix_GetChunk(ChannelMusic), music.get());
+  EXPECT_TRUE(Mix_Playing(ChannelMusic));
+}
+
+// A screen that is left while its sound plays must not cut the sound off.
+TEST_F(LibSoundTest, ASoundReleasedWhilePlayingPlaysOn) {
+  SoundPtr hit = LoadSound("sounds/hit.dat");
+  Mix_Chunk* const chunk = hit.get();
+  PlaySound(ChannelEffects, hit, -1);
+  hit.reset();
+  EXPECT_TRUE(Mix_Playing(ChannelEffects));
+  EXPECT_EQ(Mix_GetChunk(ChannelEffects), chunk);
+
+  const SoundPtr pop = LoadSound("sounds/pop.dat");
+  PlaySound(ChannelEffects, pop, 0);  // cuts it off; the lingering chunk is freed from here on
+  EXPECT_EQ(Mix_GetChunk(ChannelEffects), pop.get());
+}
+
+TEST_F(LibSoundTest, UndecodableSoundNamesTheFile) {
+  WriteBytes("sounds/plain.dat", MakeWav(10));
+  try {
+    LoadSound("sounds/plain.dat");
+    ADD_FAILURE() << "an unscrambled sound must not load";
+  } catch (const EMediaError& failure) {
+    EXPECT_TRUE(failure.Message().starts_with("Cannot load sound sounds/plain.dat: ")) << failure.Message();
+  }
+}
+
+TEST(LibSoundSilentTest, WithoutAnAudioDeviceTheGameRunsSilently) {
+  ScratchDir scratch;
+  WriteFixtureAssets();
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+  InitSound();
+  EXPECT_FALSE(SoundIsOpen());
+  const SoundPtr pop = LoadSound("sounds/pop.dat");
+  EXPECT_EQ(pop, nullptr);
+  PlaySound(ChannelEffects, pop, 0);
+  EXPECT_THROW(LoadSound("sounds/missing.dat"), EInOutError);
+  ShutdownSound();
+  SDL_Quit();
+}
