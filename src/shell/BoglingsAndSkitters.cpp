@@ -3,6 +3,7 @@
 #include "game/GameModule.h"
 #include "media/LibErrors.h"
 #include "media/LibGraphics.h"
+#include "media/LibMessageBox.h"
 #include "media/LibSound.h"
 #include "scores/HighScoreModule.h"
 #include "screens/CreditsModule.h"
@@ -30,8 +31,12 @@ bool Is(TModule* module) {
   return dynamic_cast<Module*>(module) != nullptr;
 }
 
+// The report always reaches standard error; where a window is open it is also shown there.
 void ReportFatal(const Exception& failure) {
-  std::fprintf(stderr, "%s\n", FatalReportText(failure).c_str());
+  const std::string report = FatalReportText(failure);
+  std::fprintf(stderr, "%s\n", report.c_str());
+  std::fflush(stderr);
+  ShowMessageBox("Application Error", report);
 }
 
 }  // namespace

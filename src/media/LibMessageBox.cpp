@@ -1,0 +1,113 @@
+#include "media/LibMessageBox.h"
+
+#include "media/LibGraphics.h"
+
+#include <SDL_gfxPrimitives.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int CharWidth = 8;  // SDL_gfx's built-in font is 8 by 8
+constexpr int LineHeight = 12;
+constexpr int Padding = 16;
+constexpr int TitleHeight = 22;
+constexpr int MinWidth = 320;
+constexpr int MaxChars = (ScreenWidth - 2 * Padding - 40) / CharWidth;
+constexpr int ButtonWidth = 64;
+constexpr int ButtonHeight = 24;
+
+// The text in lines that fit the box: at its own line breaks, then at spaces where too long.
+std::vector<std::string> WrapLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start <= text.size()) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    std::string rest = text.substr(start, end - start);
+    while (static_cast<int>(rest.size()) > MaxChars) {
+      size_t cut = rest.rfind(' ', MaxChars);
+      if (cut == std::string::npos || cut == 0) cut = MaxChars;
+      lines.push_back(rest.substr(0, cut));
+      rest.erase(0, rest[cut] == ' ' ? cut + 1 : cut);
+    }
+    lines.push_back(rest);
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool Inside(const SDL_Rect& rect, int x, int y) {
+  return x >= rect.x && x < rect.x + rect.w && y >= rect.y && y < rect.y + rect.h;
+}
+
+void Box(const SDL_Rect& r, Uint8 red, Uint8 green, Uint8 blue) {
+  boxRGBA(Screen, r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, red, green, blue, 255);
+}
+
+void Frame(const SDL_Rect& r, Uint8 red, Uint8 green, Uint8 blue) {
+  rectangleRGBA(Screen, r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, red, green, blue, 255);
+}
+
+SDL_Rect MakeRect(int x, int y, int w, int h) {
+  return {static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w), static_cast<Uint16>(h)};
+}
+
+}  // namespace
+
+SDL_Rect DrawMessageBox(const std::string& title, const std::string& text) {
+  const std::vector<std::string> lines = WrapLines(text);
+  size_t longest = title.size();
+  for (const std::string& line : lines) longest = std::max(longest, line.size());
+  const int width = std::max(MinWidth, static_cast<int>(longest) * CharWidth + 2 * Padding);
+  const int height = TitleHeight + Padding + static_cast<int>(lines.size()) * LineHeight + Padding + ButtonHeight + Padding;
+  const SDL_Rect box = MakeRect((ScreenWidth - width) / 2, (ScreenHeight - height) / 2, width, height);
+
+  Box(box, 230, 228, 222);
+  Box(MakeRect(box.x, box.y, box.w, TitleHeight), 60, 40, 90);
+  Frame(box, 20, 20, 20);
+  stringRGBA(Screen, box.x + Padding / 2, box.y + (TitleHeight - CharWidth) / 2, title.c_str(), 255, 255, 255, 255);
+  int y = box.y + TitleHeight + Padding;
+  for (const std::string& line : lines) {
+    stringRGBA(Screen, box.x + Padding, y, line.c_str(), 0, 0, 0, 255);
+    y += LineHeight;
+  }
+  const SDL_Rect ok = MakeRect(box.x + (box.w - ButtonWidth) / 2, y + Padding, ButtonWidth, ButtonHeight);
+  Box(ok, 200, 198, 192);
+  Frame(ok, 20, 20, 20);
+  stringRGBA(Screen, ok.x + (ButtonWidth - 2 * CharWidth) / 2, ok.y + (ButtonHeight - CharWidth) / 2, "OK", 0, 0, 0, 255);
+  return ok;
+}
+
+bool ClosesMessageBox(const SDL_Event& event, const SDL_Rect& okButton) {
+  switch (event.type) {
+    case SDL_QUIT:
+      return true;
+    case SDL_KEYDOWN: {
+      const SDLKey key = event.key.keysym.sym;
+      return key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_ESCAPE;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+      return event.button.button == SDL_BUTTON_LEFT && Inside(okButton, event.button.x, event.button.y);
+    default:
+      return false;
+  }
+}
+
+void RunMessageBox(const std::string& title, const std::string& text) {
+  const SDL_Rect ok = DrawMessageBox(title, text);
+  SDL_ShowCursor(SDL_ENABLE);
+  SDL_Event event;
+  do {
+    SDL_Flip(Screen);
+    if (SDL_WaitEvent(&event) == 0) return;
+  } while (!ClosesMessageBox(event, ok));
+}
+
+void ShowMessageBox(const std::string& title, const std::string& text) {
+  char driver[32] = "";
+  if (Screen == nullptr || SDL_VideoDriverName(driver, sizeof driver) == nullptr) return;
+  if (std::strcmp(driver, "dummy") == 0) return;
+  RunMessageBox(title, text);
+}
