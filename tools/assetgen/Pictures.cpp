@@ -1,0 +1,102 @@
+#include "Pictures.h"
+
+#include "Canvas.h"
+#include "PixelFont.h"
+#include "Scenery.h"
+#include "Words.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr Rgb DiscBrown{125, 95, 25};  // the disc every tile is drawn on
+constexpr Rgb PanelShade{22, 10, 40};  // roughly the board's plate, under sparks and the pointer
+
+// Where a head-up picture sits: centred on (X, Y), or with its corner there when Corner is set.
+struct Spot {
+  int X, Y;
+  bool Corner;
+};
+
+struct SvgPicture {
+  const char* Name;
+  int Width, Height;
+  Spot Place;
+};
+
+// The head-up display down the left (centred at x 40, 38 px apart), the quit button, the
+// spark and the pointer.
+constexpr SvgPicture Icons[] = {
+    {"lives", 32, 32, {40, 330, false}}, {"score", 32, 32, {40, 368, false}},
+    {"tiles", 32, 32, {40, 406, false}}, {"wand", 32, 32, {40, 444, false}},
+    {"quit", 32, 32, {15, 15, true}},    {"star", 11, 11, {0, 0, false}},
+    {"hand", 24, 28, {0, 0, false}},
+};
+
+constexpr const char* TileNames[] = {"pumpkin", "ghost", "spider", "witcheshat", "bat", "cat"};
+
+struct MenuEntry {
+  const char* Name;
+  const char* Words;
+};
+constexpr MenuEntry MenuEntries[] = {
+    {"howtoplay", "How to play"}, {"newgame", "New game"}, {"highscores", "High scores"},
+    {"credits", "Credits"},       {"exit", "Exit"},
+};
+
+class ScreenBackdrop {
+ public:
+  explicit ScreenBackdrop(const Canvas& background) : Background(background) {}
+
+  Backdrop At(int cornerX, int cornerY) const {
+    const unsigned char* data = cairo_image_surface_get_data(Background.Surface());
+    const int stride = cairo_image_surface_get_stride(Background.Surface());
+    return [=](int x, int y) {
+      const int sx = std::clamp(cornerX + x, 0, ScreenWidth - 1), sy = std::clamp(cornerY + y, 0, ScreenHeight - 1);
+      const uint32_t argb = reinterpret_cast<const uint32_t*>(data + static_cast<std::ptrdiff_t>(sy) * stride)[sx];
+      return Rgb{static_cast<uint8_t>(argb >> 16), static_cast<uint8_t>(argb >> 8), static_cast<uint8_t>(argb)};
+    };
+  }
+
+ private:
+  const Canvas& Background;
+};
+
+Picture Tile(const std::filesystem::path& pictures, const char* name) {
+  Canvas canvas(TileSize, TileSize);
+  // The art is drawn on a 48-unit grid whose centre (24, 24) lands on the centre of pixel 24.
+  DrawSvg(canvas.Cr(), pictures / (std::string(name) + ".svg"), 0.5, 0.5, 2 * TileRadius, 2 * TileRadius);
+  Picture picture = Flatten(name, canvas.Surface(), SolidBackdrop(DiscBrown));
+  ClearOutsideRadius(picture, TileRadius, TileRadius, TileRadius);
+  return picture;
+}
+
+Picture Icon(const std::filesystem::path& pictures, const SvgPicture& icon, const ScreenBackdrop& screen) {
+  Canvas canvas(icon.Width, icon.Height);
+  DrawSvg(canvas.Cr(), pictures / (std::string(icon.Name) + ".svg"), 0, 0, icon.Width, icon.Height);
+  const bool onScreen = icon.Place.X != 0;
+  const int cornerX = icon.Place.Corner ? icon.Place.X : icon.Place.X - icon.Width / 2;
+  const int cornerY = icon.Place.Corner ? icon.Place.Y : icon.Place.Y - icon.Height / 2;
+  return Flatten(icon.Name, canvas.Surface(), onScreen ? screen.At(cornerX, cornerY) : SolidBackdrop(PanelShade));
+}
+
+}  // namespace
+
+std::vector<Picture> MakePictures(const std::filesystem::path& assets) {
+  const auto art = assets / "pictures";
+  Canvas background(ScreenWidth, ScreenHeight);
+  PaintBackground(background);
+  const ScreenBackdrop screen(background);
+  const BackdropAt at = [&screen](int x, int y) { return screen.At(x, y); };
+
+  std::vector<Picture> pictures;
+  pictures.push_back(Flatten("background", background.Surface(), SolidBackdrop({0, 0, 0}), 0, true));
+  for (Picture& strip : MakeGlyphStrips(assets / "font" / "glyphs.txt")) pictures.push_back(std::move(strip));
+  pictures.push_back(MakeTitle(at));
+  pictures.push_back(MakeMakerLogo(art / "lanternmoth.svg"));
+  for (const char* name : TileNames) pictures.push_back(Tile(art, name));
+  for (int i = 0; i < 5; ++i) pictures.push_back(MakeMenuEntry(MenuEntries[i].Name, MenuEntries[i].Words, i, at));
+  pictures.push_back(MakeBack(at));
+  for (const SvgPicture& icon : Icons) pictures.push_back(Icon(art, icon, screen));
+  return pictures;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Every sound of the game: the effects are synthesised here, the music from assets/music/.
+
+#include "Wave.h"
+
+#include <filesystem>
+#include <vector>
+
+// The six sounds of the asset index, mastered to -1 dBFS peaks with click-free ends. Throws
+// std::runtime_error naming a music source that cannot be read.
+std::vector<Sound> MakeSounds(const std::filesystem::path& assets);

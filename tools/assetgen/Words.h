@@ -1,0 +1,16 @@
+#pragma once
+// Pictures made of lettering: the title, the menu entries, the back sign and the maker's mark.
+
+#include "Canvas.h"
+#include "Picture.h"
+
+#include <filesystem>
+#include <string>
+
+// `backdrop(cornerX, cornerY)` gives what lies under a picture drawn with that corner.
+using BackdropAt = std::function<Backdrop(int cornerX, int cornerY)>;
+
+Picture MakeTitle(const BackdropAt& screen);
+Picture MakeMenuEntry(const std::string& name, const std::string& words, int index, const BackdropAt& screen);
+Picture MakeBack(const BackdropAt& screen);
+Picture MakeMakerLogo(const std::filesystem::path& emblem);

@@ -1,0 +1,36 @@
+// Generates every picture and sound of the game from the sources under assets/:
+//   boglings_assetgen ASSETS_DIR GAME_DIR [CONTACT_SHEET_PNG]
+// writes GAME_DIR/sprites/*.dat and GAME_DIR/sounds/*.dat. The same sources always give the same
+// bytes. Exits with 1 and a message on standard error when a source cannot be read or a file
+// cannot be written.
+
+#include "ContactSheet.h"
+#include "DatFile.h"
+#include "Pictures.h"
+#include "Sounds.h"
+
+#include <exception>
+#include <filesystem>
+#include <iostream>
+
+namespace fs = std::filesystem;
+
+int main(int argc, char** argv) {
+  if (argc < 3 || argc > 4) {
+    std::cerr << "usage: " << argv[0] << " ASSETS_DIR GAME_DIR [CONTACT_SHEET_PNG]\n";
+    return 2;
+  }
+  try {
+    const fs::path assets = argv[1], game = argv[2];
+    fs::create_directories(game / "sprites");
+    fs::create_directories(game / "sounds");
+    const auto pictures = MakePictures(assets);
+    for (const Picture& picture : pictures) WriteDat(game / "sprites" / (picture.Name + ".dat"), EncodeBmp(picture));
+    for (const Sound& sound : MakeSounds(assets)) WriteDat(game / "sounds" / (sound.Name + ".dat"), EncodeWav(sound));
+    if (argc == 4) WriteContactSheet(pictures, argv[3]);
+  } catch (const std::exception& failure) {
+    std::cerr << argv[0] << ": " << failure.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
