@@ -1,11 +1,126 @@
 #include "scores/HighScoreModule.h"
 
-THighScoreModule::THighScoreModule(TGame& game, bool entering, uint32_t score)
-    : TModule(game), Entering(entering), Score(score) {}
+#include "media/LibGraphics.h"
+#include "media/LibSound.h"
+#include "screens/PageModule.h"
 
-void THighScoreModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
-  if (pressed) {
+namespace {
+
+constexpr int32_t EnteringDelay = 150;
+
+constexpr int MessageX = 300, MessageY = 160;
+
+// The keyboard: 13 letters a row at a pitch of 15 by 20, then "backspace" on key row 2 and
+// "enter" on key row 4, each five columns wide, then the typed name.
+constexpr int KeysX = 300, KeysY = 160;
+constexpr int KeyPitchX = 15, KeyPitchY = 20;
+constexpr int LettersPerRow = 13, LetterRows = 2;
+constexpr int WordKeyColumns = 5;
+constexpr int BackspaceRow = 2, EnterRow = 4;
+constexpr int TypedNameY = 280;
+
+constexpr int TitleX = 250, TitleY = 100;
+constexpr int NameX = 250, ScoreX = 500;
+constexpr int FirstRowY = 160, RowPitch = 20;
+
+// The key cell of a press along one axis. Division truncates toward zero, so cell 0 reaches a
+// pitch minus one pixel before the origin: a press at x 286 or y 141 still hits the first key.
+int KeyCell(int position, int origin, int pitch) {
+  return static_cast<int>((int64_t{position} - origin) / pitch);
+}
+
+void Write(const SurfacePtr& font, int x, int y, std::string_view text) {
+  DrawText(font, FontGlyphWidth, x, y, text);
+}
+
+}  // namespace
+
+THighScoreModule::THighScoreModule(TGame& game, bool entering, uint32_t score)
+    : TModule(game), Entering(entering), Score(score), Delay(entering ? EnteringDelay : 0) {}
+
+void THighScoreModule::Load() {
+  BackgroundSprite = LoadSprite("sprites/background.dat");
+  HandSprite = LoadSprite("sprites/hand.dat");
+  FontSprite = LoadSprite("sprites/font.dat");
+  BackSprite = LoadSprite("sprites/back.dat");
+  PopSound = LoadSound("sounds/pop.dat");
+  HitSound = LoadSound("sounds/hit.dat");
+  Table = std::make_unique<THighScores>();
+  Table->LoadFromFile();
+  Qualified = Entering && Table->Qualifies(Score);
+  if (Entering) PlaySound(ChannelEffects, HitSound, 0);
+  TypedName.clear();
+}
+
+void THighScoreModule::Update() {
+  if (Delay > 0) --Delay;
+}
+
+void THighScoreModule::MouseMove(int x, int y) {
+  MouseX = x;
+  MouseY = y;
+}
+
+void THighScoreModule::MouseButton(bool pressed, int x, int y) {
+  if (!pressed) return;
+  if (!Entering) {
     Game.ModuleFinished(this);
     return;
   }
+  if (Delay == 0 && Qualified) PressKey(x, y);
+}
+
+// Letter, backspace and enter are three separate tests on the same cell.
+void THighScoreModule::PressKey(int x, int y) {
+  const int column = KeyCell(x, KeysX, KeyPitchX);
+  const int row = KeyCell(y, KeysY, KeyPitchY);
+  if (column >= 0 && column < LettersPerRow && row >= 0 && row < LetterRows) {
+    TypedName += static_cast<char>('a' + LettersPerRow * row + column);
+    PlaySound(ChannelEffects, PopSound, 0);
+  }
+  const bool onWordKey = column >= 0 && column < WordKeyColumns;
+  if (onWordKey && row == BackspaceRow && !TypedName.empty()) {
+    TypedName.pop_back();
+    PlaySound(ChannelEffects, PopSound, 0);
+  }
+  if (onWordKey && row == EnterRow) {
+    PlaySound(ChannelEffects, PopSound, 0);
+    Table->Insert(TypedName, Score);
+    Table->SaveToFile();
+    Entering = false;
+  }
+}
+
+void THighScoreModule::Draw() {
+  DrawSprite(BackgroundSprite, 0, 0);
+  if (!Entering) {
+    DrawTable();
+  } else if (Delay > 0) {
+    Write(FontSprite, MessageX, MessageY, Qualified ? "new high score!" : "game over");
+  } else if (Qualified) {
+    DrawKeyboard();
+  } else {
+    Entering = false;
+  }
+  DrawSprite(HandSprite, MouseX, MouseY);
+}
+
+void THighScoreModule::DrawKeyboard() const {
+  for (int k = 0; k < LettersPerRow * LetterRows; ++k) {
+    const char letter = static_cast<char>('a' + k);
+    Write(FontSprite, KeysX + KeyPitchX * (k % LettersPerRow), KeysY + KeyPitchY * (k / LettersPerRow), {&letter, 1});
+  }
+  Write(FontSprite, KeysX, KeysY + KeyPitchY * BackspaceRow, "backspace");
+  Write(FontSprite, KeysX, KeysY + KeyPitchY * EnterRow, "enter");
+  Write(FontSprite, KeysX, TypedNameY, TypedName);
+}
+
+void THighScoreModule::DrawTable() const {
+  Write(FontSprite, TitleX, TitleY, "High Scores");
+  for (int i = 0; i < HighScoreCount; ++i) {
+    const THighScoreEntry& entry = Table->GetEntries()[i];
+    Write(FontSprite, NameX, FirstRowY + RowPitch * i, entry.NameText());
+    Write(FontSprite, ScoreX, FirstRowY + RowPitch * i, std::to_string(entry.Score));
+  }
+  DrawSprite(BackSprite, BackX, BackY);
 }

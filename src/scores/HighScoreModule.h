@@ -1,16 +1,50 @@
 #pragma once
-// The high-score screen (being written): a press returns to the menu for now.
+// The high-score screen. From the menu it shows the table at once. After a game it shows
+// "new high score!" or "game over" for a while, then, for a score that earns a place, an on-screen
+// keyboard to type a name, which "enter" puts into the table and saves; then the table. Any press
+// on the table returns to the menu.
 
+#include "media/MediaHandles.h"
+#include "scores/LibHighScores.h"
 #include "shell/LibGame.h"
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
 class THighScoreModule : public TModule {
  public:
+  // entering: the screen follows a finished game whose score is offered to the table.
   THighScoreModule(TGame& game, bool entering, uint32_t score);
+
+  // Loads the pictures, sounds and the table from highscores.bin (whose failures propagate), and,
+  // when entering, plays the hit sound. Leaves Loaded false: the screen is loaded once per visit.
+  void Load() override;
+  void Update() override;
+  // Judged by the event's own position, not the last motion.
   void MouseButton(bool pressed, int x, int y) override;
+  void MouseMove(int x, int y) override;
+  // The view follows from Entering, Delay and Qualified; a score that earns no place ends the
+  // entering views here, in a frame that shows only the background and the pointer.
+  void Draw() override;
 
  private:
+  void PressKey(int x, int y);
+  void DrawKeyboard() const;
+  void DrawTable() const;
+
+  int32_t MouseX = 0;
+  int32_t MouseY = 0;
+  SurfacePtr BackgroundSprite;
+  SurfacePtr HandSprite;
+  SurfacePtr FontSprite;
+  SurfacePtr BackSprite;
+  std::unique_ptr<THighScores> Table;
   bool Entering;
   uint32_t Score;
+  int32_t Delay;  // ticks left of the "new high score!" or "game over" view
+  bool Qualified = false;
+  std::string TypedName;  // unbounded; only its first 8 characters reach the table
+  SoundPtr PopSound;
+  SoundPtr HitSound;
 };

@@ -1,0 +1,55 @@
+#pragma once
+// The ten best scores with their players' names, best first, and their file highscores.bin in the
+// working directory: ten 13-byte records (a length byte, 8 name bytes, an unsigned 32-bit
+// little-endian score), 130 bytes with nothing else. Scores always compare unsigned.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+constexpr int NameCapacity = 8;
+constexpr int HighScoreCount = 10;
+constexpr int EntryBytes = 1 + NameCapacity + 4;
+constexpr int HighScoreFileBytes = HighScoreCount * EntryBytes;
+constexpr const char* HighScoreFileName = "highscores.bin";
+
+// One place of the table. Name bytes past the length carry no meaning but are never cleared: they
+// go back to the file as they came, or as a longer name before left them.
+struct THighScoreEntry {
+  uint8_t NameLength = 0;  // 0 to NameCapacity
+  std::array<uint8_t, NameCapacity> Name{};
+  uint32_t Score = 0;
+
+  std::string_view NameText() const { return {reinterpret_cast<const char*>(Name.data()), NameLength}; }
+};
+
+class THighScores {
+ public:
+  // The default table: "hoko" with 1000, 900, ... 100.
+  THighScores();
+
+  // Replaces the table with the file's first 130 bytes. A file that cannot be opened (or is a
+  // directory) leaves the table as it is; a shorter file throws EInOutError(IoReadBeyondEnd), a
+  // read or close error EInOutError with its code. A name length above 8 is taken as 8. Never
+  // writes to the file.
+  void LoadFromFile();
+
+  // Replaces the file with the table, whole or not at all: the bytes go to a temporary file beside
+  // it, which is flushed to disk and then renamed over it. When the temporary file cannot be made
+  // or the rename is refused, one line naming the file and the reason goes to stderr and nothing
+  // is stored. A short write throws EInOutError(IoDiskFull), any other write, flush or close error
+  // EInOutError with its code; either way the old file stays whole and the temporary file is gone.
+  void SaveToFile() const;
+
+  // True when score beats the tenth entry; an equal score does not.
+  bool Qualifies(uint32_t score) const;
+
+  // Puts name (its first 8 characters) and score directly below every entry scoring at least as
+  // much, dropping the tenth; a score that does not qualify changes nothing. Does not save.
+  void Insert(std::string_view name, uint32_t score);
+
+  const std::array<THighScoreEntry, HighScoreCount>& GetEntries() const { return Entries; }
+
+ private:
+  std::array<THighScoreEntry, HighScoreCount> Entries;  // index 0 the best place
+};
