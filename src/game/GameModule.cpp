@@ -1,8 +1,167 @@
 #include "game/GameModule.h"
 
+#include "game/GameDrawing.h"
+#include "game/GameLayout.h"
+#include "media/LibGraphics.h"
+#include "media/LibSound.h"
+
+#include <SDL.h>
+
+#include <iterator>
+
+namespace {
+
+constexpr int32_t StartingLives = 3;
+constexpr int32_t LastLevel = 10;
+constexpr int32_t HintDuration = 100;  // ticks the hinted tile stays highlighted
+constexpr int MinimumChain = 3;
+constexpr int GameOverChoice = 1;
+
+struct TTilePicture {
+  const char* File;
+  int Kind;
+};
+// In load order.
+constexpr TTilePicture TilePictures[] = {
+    {"sprites/pumpkin.dat", 0}, {"sprites/bat.dat", 4},   {"sprites/witcheshat.dat", 3},
+    {"sprites/cat.dat", 5},     {"sprites/ghost.dat", 1}, {"sprites/spider.dat", 2},
+};
+
+}  // namespace
+
+void TGameModule::Load() {
+  BackgroundSprite = LoadSprite("sprites/background.dat");
+  HandSprite = LoadSprite("sprites/hand.dat");
+  for (const TTilePicture& picture : TilePictures) TileSprites[picture.Kind] = LoadSprite(picture.File);
+  WandSprite = LoadSprite("sprites/wand.dat");
+  TilesSprite = LoadSprite("sprites/tiles.dat");
+  ScoreSprite = LoadSprite("sprites/score.dat");
+  LivesSprite = LoadSprite("sprites/lives.dat");
+  NumbersSprite = LoadSprite("sprites/numbers.dat");
+  StarSprite = LoadSprite("sprites/star.dat");
+  QuitSprite = LoadSprite("sprites/quit.dat");
+  ScoreSound = LoadSound("sounds/score.dat");
+  PopSound = LoadSound("sounds/pop.dat");
+  SqueakSound = LoadSound("sounds/squeak.dat");
+  HitSound = LoadSound("sounds/hit.dat");
+
+  Board.Populate();
+  Lives = StartingLives;
+  Score = 0;
+  Level = -1;
+  LevelUp();
+  Timer = TimeLimit;
+  Particles.Clear();
+}
+
+void TGameModule::LevelUp() {
+  if (Level < LastLevel) ++Level;
+  Board.KindCount = Level / 5 + 4;
+  TilesToClear = (Level / 2) * 10 + 100;
+  TimeLimit = (250 - 10 * Level) * 4;
+  HintsLeft = 4 - Level / 3;
+  Board.RandomiseKinds();
+  PlaySound(ChannelGame, SqueakSound, 0);
+}
+
+void TGameModule::Update() {
+  Board.Animate();
+  if (HintTicks > 0) --HintTicks;
+  // The time-out comes one tick after the timer reached 0.
+  if (Timer == 0) {
+    if (Lives > 0) {
+      PlaySound(ChannelGame, HitSound, 0);
+      --Lives;
+      Timer = TimeLimit;
+      Board.RandomiseKinds();
+    }
+    if (Lives == 0) {
+      Game.ModuleChoice(this, GameOverChoice);
+      return;
+    }
+  }
+  if (Timer > 0) --Timer;
+  Particles.Update();
+}
+
+void TGameModule::MouseMove(int x, int y) {
+  MouseX = x;
+  MouseY = y;
+  if (ButtonDown) PickUnderPointer();
+}
+
 void TGameModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
-  if (pressed) {
-    Game.ModuleChoice(this, 1);
+  ButtonDown = pressed;
+  if (!pressed) {
+    const int length = Board.SelectionCount();
+    if (length >= MinimumChain) ScoreChain(length);
+    Board.ClearSelection();
     return;
   }
+  PickUnderPointer();
+  if (HintButton.Contains(MouseX, MouseY)) ShowHint();
+  if (QuitButton.Contains(MouseX, MouseY)) {
+    Game.ModuleChoice(this, GameOverChoice);
+    return;
+  }
+  // The two keys only count together with a press.
+  const Uint8* keys = SDL_GetKeyState(nullptr);
+  if (keys[SDLK_LCTRL]) LevelUp();
+  if (keys[SDLK_LSHIFT]) Lives = 1;
+}
+
+void TGameModule::PickUnderPointer() {
+  TTile* tile = Board.TileAt(MouseX - BoardOriginX, MouseY - BoardOriginY);
+  if (!tile || !Board.CanSelect(tile) || Board.IsSelected(tile)) return;
+  PlaySound(ChannelEffects, PopSound, 0);
+  Board.AddToSelection(tile);
+}
+
+void TGameModule::ScoreChain(int length) {
+  for (int slot = 0; slot < length; ++slot) {
+    const TTile& tile = *Board.Selected(slot);
+    Particles.SpawnBurst(tile.X, tile.Y);
+  }
+  PlaySound(ChannelEffects, ScoreSound, 0);
+  TilesToClear -= length;
+  Score += length * length;
+  // Tiles cleared beyond the level's count are not carried over.
+  if (TilesToClear <= 0) {
+    TilesToClear = 0;
+    LevelUp();
+  }
+  if (Board.IsSelected(HintTile)) HintTile = nullptr;
+  Board.RemoveSelected();
+  Timer = TimeLimit;
+}
+
+void TGameModule::ShowHint() {
+  if (HintsLeft <= 0) return;
+  // On a board with no marked tile (just re-drawn, or falling after the marked ones went) the
+  // press is not counted.
+  const TTile* tile = Board.PickHintTile();
+  if (!tile) return;
+  HintTicks = HintDuration;
+  HintTile = tile;
+  --HintsLeft;
+  PlaySound(ChannelEffects, ScoreSound, 0);
+}
+
+void TGameModule::Draw() {
+  DrawSprite(BackgroundSprite, 0, 0);
+  DrawSprite(QuitSprite, QuitX, QuitY);
+  const SurfacePtr* icons[] = {&LivesSprite, &ScoreSprite, &TilesSprite, &WandSprite};
+  for (int row = 0; row < std::ssize(icons); ++row) DrawHudIcon(*icons[row], row);
+  const int32_t values[] = {Lives, Score, TilesToClear, HintsLeft};
+  for (int row = 0; row < std::ssize(values); ++row) DrawHudNumber(NumbersSprite, row, values[row]);
+  DrawTimerBar(Timer);
+  // Rows top-down, so a falling tile passes under the one below it.
+  for (int row = 0; row < BoardSize; ++row) {
+    for (int column = 0; column < BoardSize; ++column) {
+      const TTile& tile = *Board.Cell(column, row);
+      DrawTile(tile, TileSprites[tile.Kind], HintTicks > 0 && &tile == HintTile, Board.IsSelected(&tile));
+    }
+  }
+  DrawParticles(Particles, StarSprite);
+  DrawSprite(HandSprite, MouseX, MouseY);
 }

@@ -1,17 +1,73 @@
 #pragma once
-// The puzzle screen (being written): a press ends the game with no score for now.
+// The puzzle screen: drags pick straight chains of equal tiles, a release of three or more scores
+// the square of its length, levels ask for a number of cleared tiles within a time limit, a
+// time-out costs one of three lives, and the wand shows a limited number of hints.
+//
+// The game ends, when the lives run out or the quit button is pressed, with ModuleChoice(this, 1);
+// the controller then frees the module, so nothing of it is touched after that report. Everything
+// Load acquires (sprites, sounds, board and tiles) is released when the module is freed.
 
+#include "game/LibBoard.h"
+#include "game/LibParticles.h"
+#include "media/MediaHandles.h"
 #include "shell/LibGame.h"
 
+#include <array>
 #include <cstdint>
+
+constexpr int KindLimit = 6;
 
 class TGameModule : public TModule {
  public:
   using TModule::TModule;
+  // Loads the pictures and sounds, fills the board and starts level 0. Throws when an asset is
+  // missing or damaged.
+  void Load() override;
+  void Update() override;
+  // Works from the last pointer position, not from the event's own.
   void MouseButton(bool pressed, int x, int y) override;
+  void MouseMove(int x, int y) override;
+  void Draw() override;
+
   // The points of this game, handed to the high-score screen when it ends.
   int32_t GetScore() const { return Score; }
 
  private:
+  friend class GameModuleTest;
+
+  // Advances the level (10 is the last and repeats) and applies its kinds, tiles, time and hints.
+  void LevelUp();
+  // Adds the tile under the pointer to the chain when the chain rule allows it.
+  void PickUnderPointer();
+  void ScoreChain(int length);
+  void ShowHint();
+
+  int32_t MouseX = 0;
+  int32_t MouseY = 0;
+  bool ButtonDown = false;
+  SurfacePtr HandSprite;
+  SurfacePtr BackgroundSprite;
+  std::array<SurfacePtr, KindLimit> TileSprites;  // indexed by kind
+  SurfacePtr WandSprite;
+  SurfacePtr TilesSprite;
+  SurfacePtr ScoreSprite;
+  SurfacePtr LivesSprite;
+  SurfacePtr NumbersSprite;
+  SurfacePtr StarSprite;
+  SurfacePtr QuitSprite;
+  TBoard Board;
+  int32_t HintTicks = 0;
+  const TTile* HintTile = nullptr;  // owned by the board; cleared when the board removes it
+  int32_t Lives = 0;
+  int32_t Timer = 0;
+  int32_t Level = 0;
+  int32_t TilesToClear = 0;
+  int32_t TimeLimit = 0;
+  int32_t HintsLeft = 0;
+  TParticles Particles;
+  SoundPtr PopSound;
+  SoundPtr ScoreSound;
+  SoundPtr SqueakSound;
+  SoundPtr HitSound;
   int32_t Score = 0;
 };

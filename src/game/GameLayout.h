@@ -1,0 +1,20 @@
+#pragma once
+// Where the puzzle screen puts things, in screen pixels. Shared by the rules (press areas, the
+// board under the pointer, bursts) and the drawing.
+
+// Board point (x, y) is drawn at screen point (x + BoardOriginX, y + BoardOriginY).
+constexpr int BoardOriginX = 213;
+constexpr int BoardOriginY = 40;
+
+// Press areas: lower bounds included, upper bounds excluded.
+struct TArea {
+  int Left, Top, Right, Bottom;
+  bool Contains(int x, int y) const { return x >= Left && x < Right && y >= Top && y < Bottom; }
+};
+constexpr int QuitX = 15, QuitY = 15;  // the quit button's top-left corner
+constexpr TArea QuitButton{QuitX, QuitY, QuitX + 32, QuitY + 32};
+constexpr int HudIconX = 40;           // head-up icons are centred on this column
+constexpr int HudFirstIconY = 330;     // lives, then score, tiles to clear, the wand
+constexpr int HudPitch = 38;
+constexpr int WandY = HudFirstIconY + 3 * HudPitch;
+constexpr TArea HintButton{HudIconX - 16, WandY - 16, HudIconX + 16, WandY + 16};
