@@ -2,6 +2,7 @@
 
 #include "Synth.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <map>
@@ -156,6 +157,22 @@ void PlayPart(const std::filesystem::path& file, const std::string& name, const 
     throw std::runtime_error(file.string() + ": part " + name + " lasts " + std::to_string(at) + " beats, the loop " + std::to_string(loopBeats));
 }
 
+// Turns the loop so that it starts where both sides are nearest to silence, a few milliseconds
+// before the first downbeat: the loop stays seamless and the very first play starts without a
+// click, with no fade to dent the seam.
+void StartAtQuietestPoint(Sound& loop) {
+  constexpr size_t Window = 1500;
+  const size_t frames = loop.Frames();
+  size_t best = 0;
+  float quietest = std::max(std::fabs(loop.Left[0]), std::fabs(loop.Right[0]));
+  for (size_t i = frames - Window; i < frames; ++i) {
+    const float level = std::max(std::fabs(loop.Left[i]), std::fabs(loop.Right[i]));
+    if (level < quietest) quietest = level, best = i;
+  }
+  std::rotate(loop.Left.begin(), loop.Left.begin() + static_cast<long>(best), loop.Left.end());
+  std::rotate(loop.Right.begin(), loop.Right.begin() + static_cast<long>(best), loop.Right.end());
+}
+
 }  // namespace
 
 Sound MakeMusic(const std::filesystem::path& scoreFile) {
@@ -171,6 +188,7 @@ Sound MakeMusic(const std::filesystem::path& scoreFile) {
   }
   for (const auto& [name, notes] : score.Parts) PlayPart(scoreFile, name, notes, band, loopBeats);
   AddReverb(music, 0.32, 1.0, true);
-  Master(music, 0.004, 0.004);
+  Master(music, 0, 0);
+  StartAtQuietestPoint(music);
   return music;
 }

@@ -30,7 +30,7 @@ constexpr SvgPicture Icons[] = {
     {"lives", 32, 32, {40, 330, false}}, {"score", 32, 32, {40, 368, false}},
     {"tiles", 32, 32, {40, 406, false}}, {"wand", 32, 32, {40, 444, false}},
     {"quit", 32, 32, {15, 15, true}},    {"star", 11, 11, {0, 0, false}},
-    {"hand", 24, 28, {0, 0, false}},
+    {"hand", 26, 30, {0, 0, false}},
 };
 
 constexpr const char* TileNames[] = {"pumpkin", "ghost", "spider", "witcheshat", "bat", "cat"};
@@ -64,8 +64,10 @@ class ScreenBackdrop {
 
 Picture Tile(const std::filesystem::path& pictures, const char* name) {
   Canvas canvas(TileSize, TileSize);
-  // The art is drawn on a 48-unit grid whose centre (24, 24) lands on the centre of pixel 24.
-  DrawSvg(canvas.Cr(), pictures / (std::string(name) + ".svg"), 0.5, 0.5, 2 * TileRadius, 2 * TileRadius);
+  // The art is drawn on a 48-unit grid whose centre (24, 24) lands on the centre of pixel 24,
+  // a little enlarged so that its 22-unit circle nearly fills the 24 pixels inside the ring.
+  constexpr double Scale = 1.06, Size = 2 * TileRadius * Scale, Corner = TileRadius + 0.5 - Size / 2;
+  DrawSvg(canvas.Cr(), pictures / (std::string(name) + ".svg"), Corner, Corner, Size, Size);
   Picture picture = Flatten(name, canvas.Surface(), SolidBackdrop(DiscBrown));
   ClearOutsideRadius(picture, TileRadius, TileRadius, TileRadius);
   return picture;

@@ -90,21 +90,94 @@ void PaintHill(cairo_t* cr, double base, double height, double phase, double r, 
 }
 
 // A crooked little house on the far hill, with two lit windows.
-void PaintHouse(cairo_t* cr) {
+void PaintHouse(cairo_t* cr, double x, double ground) {
   cairo_set_source_rgb(cr, 0.075, 0.040, 0.105);
-  cairo_move_to(cr, 112, 300);
-  cairo_line_to(cr, 114, 268);
-  cairo_line_to(cr, 128, 250);
-  cairo_line_to(cr, 145, 266);
-  cairo_line_to(cr, 147, 300);
+  cairo_move_to(cr, x, ground + 4);
+  cairo_line_to(cr, x + 2, ground - 30);
+  cairo_line_to(cr, x + 17, ground - 50);
+  cairo_line_to(cr, x + 35, ground - 33);
+  cairo_line_to(cr, x + 37, ground + 4);
   cairo_close_path(cr);
   cairo_fill(cr);
-  cairo_rectangle(cr, 136, 250, 5, 12);
+  cairo_rectangle(cr, x + 25, ground - 50, 5, 12);
   cairo_fill(cr);
-  cairo_set_source_rgba(cr, 1.0, 0.68, 0.22, 0.85);
-  cairo_rectangle(cr, 119, 276, 6, 7);
-  cairo_rectangle(cr, 133, 273, 6, 7);
+  cairo_set_source_rgba(cr, 1.0, 0.68, 0.22, 0.9);
+  cairo_rectangle(cr, x + 7, ground - 24, 6, 7);
+  cairo_rectangle(cr, x + 21, ground - 27, 6, 7);
   cairo_fill(cr);
+}
+
+// A castle of three towers with pointed roofs and a few lit windows.
+void PaintCastle(cairo_t* cr, double x, double ground) {
+  constexpr double towers[][3] = {{0, 14, 50}, {22, 18, 74}, {48, 14, 56}};  // left, width, height
+  cairo_set_source_rgb(cr, 0.085, 0.045, 0.125);
+  cairo_rectangle(cr, x + 6, ground - 36, 52, 40);
+  for (const auto& t : towers) {
+    cairo_rectangle(cr, x + t[0], ground - t[2], t[1], t[2] + 4);
+    cairo_move_to(cr, x + t[0] - 3, ground - t[2]);
+    cairo_line_to(cr, x + t[0] + t[1] / 2, ground - t[2] - t[1] * 1.3);
+    cairo_line_to(cr, x + t[0] + t[1] + 3, ground - t[2]);
+    cairo_close_path(cr);
+  }
+  cairo_fill(cr);
+  cairo_set_source_rgba(cr, 1.0, 0.70, 0.25, 0.8);
+  for (const auto& t : towers) cairo_rectangle(cr, x + t[0] + t[1] / 2 - 2, ground - t[2] + 10, 4, 6);
+  cairo_rectangle(cr, x + 14, ground - 22, 4, 5);
+  cairo_fill(cr);
+}
+
+// A bare, crooked tree grown from a fixed seed: each branch splits in two until it is a twig.
+void PaintBranch(cairo_t* cr, Scatter& scatter, double x, double y, double angle, double length, double width) {
+  const double endX = x + std::cos(angle) * length, endY = y + std::sin(angle) * length;
+  const double bend = (scatter.Next() - 0.5) * length * 0.35;
+  cairo_move_to(cr, x, y);
+  cairo_curve_to(cr, x + std::cos(angle) * length * 0.5 - std::sin(angle) * bend,
+                 y + std::sin(angle) * length * 0.5 + std::cos(angle) * bend, endX, endY, endX, endY);
+  cairo_set_line_width(cr, width);
+  cairo_stroke(cr);
+  if (width < 1.1) return;
+  for (double side : {-1.0, 1.0}) {
+    const double turn = side * (0.30 + scatter.Next() * 0.45);
+    PaintBranch(cr, scatter, endX, endY, angle + turn, length * (0.62 + scatter.Next() * 0.2), width * 0.66);
+  }
+}
+
+void PaintTree(cairo_t* cr, double x, double ground, double height, double lean, uint32_t seed) {
+  Scatter scatter{seed};
+  cairo_set_source_rgb(cr, 0.045, 0.022, 0.065);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  PaintBranch(cr, scatter, x, ground, -M_PI / 2 + lean, height * 0.42, height * 0.085);
+}
+
+void PaintGraves(cairo_t* cr, double ground) {
+  constexpr double stones[][3] = {{215, 12, -0.08}, {262, 16, 0.05}, {355, 11, 0.12}, {420, 15, -0.04},
+                                  {505, 13, 0.07}, {588, 17, -0.1}};  // x, size, tilt
+  cairo_set_source_rgb(cr, 0.045, 0.025, 0.070);
+  for (const auto& st : stones) {
+    cairo_save(cr);
+    cairo_translate(cr, st[0], ground + 6);
+    cairo_rotate(cr, st[2]);
+    const double w = st[1], h = st[1] * 1.5;
+    cairo_move_to(cr, -w / 2, 0);
+    cairo_line_to(cr, -w / 2, -h + w / 2);
+    cairo_arc(cr, 0, -h + w / 2, w / 2, M_PI, 2 * M_PI);
+    cairo_line_to(cr, w / 2, 0);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+    cairo_restore(cr);
+  }
+}
+
+// Soft bands of mist lying over the hills.
+void PaintMist(cairo_t* cr, double y, double thickness, double alpha) {
+  cairo_pattern_t* mist = cairo_pattern_create_linear(0, y - thickness, 0, y + thickness);
+  cairo_pattern_add_color_stop_rgba(mist, 0, 0.55, 0.42, 0.70, 0);
+  cairo_pattern_add_color_stop_rgba(mist, 0.5, 0.55, 0.42, 0.70, alpha);
+  cairo_pattern_add_color_stop_rgba(mist, 1, 0.55, 0.42, 0.70, 0);
+  cairo_set_source(cr, mist);
+  cairo_rectangle(cr, 0, y - thickness, ScreenWidth, 2 * thickness);
+  cairo_fill(cr);
+  cairo_pattern_destroy(mist);
 }
 
 void PaintPanel(cairo_t* cr) {
@@ -114,7 +187,7 @@ void PaintPanel(cairo_t* cr) {
   cairo_arc(cr, PanelLeft + PanelRadius, PanelBottom - PanelRadius, PanelRadius, M_PI / 2, M_PI);
   cairo_arc(cr, PanelLeft + PanelRadius, PanelTop + PanelRadius, PanelRadius, M_PI, 1.5 * M_PI);
   cairo_close_path(cr);
-  cairo_set_source_rgba(cr, 0.030, 0.012, 0.070, 0.66);
+  cairo_set_source_rgba(cr, 0.030, 0.012, 0.070, 0.55);
   cairo_fill_preserve(cr);
   cairo_set_line_width(cr, 2);
   cairo_set_source_rgba(cr, 0.50, 0.34, 0.72, 0.55);
@@ -128,12 +201,17 @@ void PaintBackground(Canvas& canvas) {
   PaintSky(cr);
   PaintStars(cr);
   PaintMoon(cr);
-  PaintCloud(cr, 60, 178, 1.2, 0.55);
   PaintCloud(cr, 300, 60, 1.5, 0.25);
-  PaintCloud(cr, 520, 230, 1.3, 0.22);
-  PaintHill(cr, 330, 18, 0.7, 0.120, 0.062, 0.165);
-  PaintHouse(cr);
-  PaintHill(cr, 300, 12, 2.0, 0.120, 0.062, 0.165);
-  PaintHill(cr, 400, 22, 4.1, 0.068, 0.035, 0.098);
+  PaintCloud(cr, 520, 200, 1.3, 0.22);
+  PaintHill(cr, 316, 14, 0.7, 0.150, 0.078, 0.200);
+  PaintCastle(cr, 520, 312);
+  PaintHouse(cr, 36, 302);
+  PaintMist(cr, 318, 16, 0.22);
+  PaintHill(cr, 352, 16, 2.2, 0.105, 0.055, 0.150);
+  PaintTree(cr, 158, 322, 150, -0.22, 7);
+  PaintCloud(cr, 62, 160, 1.2, 0.6);
+  PaintHill(cr, 420, 18, 4.1, 0.062, 0.032, 0.092);
+  PaintGraves(cr, 420);
+  PaintMist(cr, 440, 22, 0.14);
   PaintPanel(cr);
 }

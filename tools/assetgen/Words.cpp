@@ -14,8 +14,8 @@ Lettering Display(double size, Colour top, Colour bottom) {
   return {FontFace(BOGLINGS_DISPLAY_FONT), size, top, bottom, Ink, size / 7, PurpleGlow, size / 3};
 }
 
-const Lettering TitleBig = Display(64, {1.00, 0.84, 0.35}, {0.94, 0.42, 0.06});
-const Lettering TitleSmall = Display(34, {0.97, 0.92, 1.00}, {0.74, 0.62, 0.95});
+const Lettering TitleBig = Display(76, {1.00, 0.84, 0.35}, {0.94, 0.42, 0.06});
+const Lettering TitleSmall = Display(36, {0.97, 0.92, 1.00}, {0.74, 0.62, 0.95});
 const Lettering MenuWords = Display(30, {1.00, 0.95, 0.86}, {0.78, 0.66, 0.98});
 
 // Draws one line of lettering into a canvas of its own size and flattens it over the screen
@@ -37,12 +37,14 @@ Picture MakeTitle(const BackdropAt& screen) {
   double bigW = 0, bigH = 0, smallW = 0, smallH = 0;
   MeasureLettering(probe.Cr(), TitleBig, "Boglings", bigW, bigH);
   MeasureLettering(probe.Cr(), TitleSmall, "and Skitters", smallW, smallH);
-  constexpr double Overlap = 14;  // the second line tucks under the first's descenders
-  const int width = static_cast<int>(std::ceil(std::max(bigW, smallW)));
+  constexpr double Overlap = 25;  // the second line tucks under the first's descenders
+  constexpr double Indent = 40;   // and sits a little to the right, under "lings"
+  const double smallX = (bigW - smallW) / 2 + Indent;
+  const int width = static_cast<int>(std::ceil(std::max(bigW, smallX + smallW)));
   const int height = static_cast<int>(std::ceil(bigH + smallH - Overlap));
   Canvas canvas(width, height);
-  DrawLettering(canvas.Cr(), TitleSmall, "and Skitters", (width - smallW) / 2 + 30, bigH - Overlap);
-  DrawLettering(canvas.Cr(), TitleBig, "Boglings", (width - bigW) / 2, 0);
+  DrawLettering(canvas.Cr(), TitleSmall, "and Skitters", smallX, bigH - Overlap);
+  DrawLettering(canvas.Cr(), TitleBig, "Boglings", 0, 0);
   return Flatten("title", canvas.Surface(), screen(TitleMenuX - width / 2, TitleMenuY - height / 2));
 }
 
@@ -74,17 +76,18 @@ Picture MakeBack(const BackdropAt& screen) {
 }
 
 Picture MakeMakerLogo(const std::filesystem::path& emblem) {
-  constexpr int Width = 300, Height = 210, EmblemSize = 120;
-  Canvas canvas(Width, Height);
+  constexpr int Width = 300, EmblemSize = 124;
+  const Lettering name{FontFace(BOGLINGS_DISPLAY_FONT), 40, {1.0, 0.90, 0.62}, {0.96, 0.62, 0.20}, Ink, 4, {0, 0, 0, 0}, 0};
+  const Lettering studio{FontFace(BOGLINGS_PLAIN_FONT), 17, {0.80, 0.72, 0.95}, {0.64, 0.54, 0.86}, Ink, 2, {0, 0, 0, 0}, 0};
+  Canvas probe(1, 1);
+  double nameW = 0, nameH = 0, studioW = 0, studioH = 0;
+  MeasureLettering(probe.Cr(), name, "Lantern Moth", nameW, nameH);
+  MeasureLettering(probe.Cr(), studio, "S T U D I O", studioW, studioH);
+  Canvas canvas(Width, static_cast<int>(std::ceil(EmblemSize + nameH + studioH + 4)));
   cairo_t* cr = canvas.Cr();
   DrawSvg(cr, emblem, (Width - EmblemSize) / 2.0, 0, EmblemSize, EmblemSize);
-  const Lettering name{FontFace(BOGLINGS_DISPLAY_FONT), 38, {1.0, 0.90, 0.62}, {0.96, 0.62, 0.20}, Ink, 4, {0, 0, 0, 0}, 0};
-  const Lettering studio{FontFace(BOGLINGS_PLAIN_FONT), 17, {0.80, 0.72, 0.95}, {0.64, 0.54, 0.86}, Ink, 2, {0, 0, 0, 0}, 0};
-  double w = 0, h = 0;
-  MeasureLettering(cr, name, "Lantern Moth", w, h);
-  DrawLettering(cr, name, "Lantern Moth", (Width - w) / 2, EmblemSize + 2);
-  const double nameBottom = EmblemSize + 2 + h;
-  MeasureLettering(cr, studio, "S T U D I O", w, h);
-  DrawLettering(cr, studio, "S T U D I O", (Width - w) / 2, nameBottom + 2);
-  return Flatten("makerlogo", canvas.Surface(), SolidBackdrop({0, 0, 0}));
+  DrawLettering(cr, name, "Lantern Moth", (Width - nameW) / 2, EmblemSize);
+  DrawLettering(cr, studio, "S T U D I O", (Width - studioW) / 2, EmblemSize + nameH + 2);
+  // Shown on black only, so even the faintest glow can stay, blended into black.
+  return Flatten("makerlogo", canvas.Surface(), SolidBackdrop({0, 0, 0}), 1);
 }
