@@ -6,6 +6,8 @@
 #include <map>
 #include <stdexcept>
 
+namespace assetgen {
+
 Canvas::Canvas(int width, int height)
     : Target(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)), Context(cairo_create(Target.get())) {
   cairo_set_antialias(Context.get(), CAIRO_ANTIALIAS_GOOD);
@@ -85,3 +87,5 @@ void DrawLettering(cairo_t* cr, const Lettering& style, const std::string& text,
   cairo_pattern_destroy(fill);
   cairo_restore(cr);
 }
+
+}  // namespace assetgen

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+namespace assetgen {
+
 struct Colour {
   double R = 0, G = 0, B = 0, A = 1;  // 0..1
 };
@@ -50,3 +52,5 @@ void MeasureLettering(cairo_t* cr, const Lettering& style, const std::string& te
 
 // Paints `text` with its ink box's top-left at (x, y) (outline and glow included).
 void DrawLettering(cairo_t* cr, const Lettering& style, const std::string& text, double x, double y);
+
+}  // namespace assetgen

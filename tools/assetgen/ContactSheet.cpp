@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+namespace assetgen {
+
 namespace {
 
 constexpr int CellWidth = 330, CellHeight = 250, Columns = 6, Label = 18;
@@ -62,3 +64,5 @@ void WriteContactSheet(const std::vector<Picture>& pictures, const std::filesyst
   }
   SavePng(sheet, file);
 }
+
+}  // namespace assetgen

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <stdexcept>
 
+namespace assetgen {
+
 void WriteDat(const std::filesystem::path& path, std::vector<uint8_t> plain) {
   Descramble(plain.data(), static_cast<int32_t>(plain.size()));
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -12,3 +14,5 @@ void WriteDat(const std::filesystem::path& path, std::vector<uint8_t> plain) {
   file.close();
   if (!file) throw std::runtime_error("cannot write " + path.string());
 }
+
+}  // namespace assetgen

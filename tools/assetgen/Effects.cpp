@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace assetgen {
+
 namespace {
 
 double Glide(double from, double to, double t, double time) { return to + (from - to) * std::exp(-t / time); }
@@ -90,3 +92,5 @@ Sound MakeSqueak() {
   Master(sound, 0.002, 0.02);
   return sound;
 }
+
+}  // namespace assetgen

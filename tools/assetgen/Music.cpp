@@ -9,6 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 
+namespace assetgen {
+
 namespace {
 
 struct Note {
@@ -192,3 +194,5 @@ Sound MakeMusic(const std::filesystem::path& scoreFile) {
   StartAtQuietestPoint(music);
   return music;
 }
+
+}  // namespace assetgen

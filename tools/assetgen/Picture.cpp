@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstddef>
 
+namespace assetgen {
+
 namespace {
 
 constexpr int BmpHeaderSize = 14 + 40 + 12;  // file header, info header, three masks
@@ -96,3 +98,5 @@ std::vector<uint8_t> EncodeBmp(const Picture& picture) {
   }
   return out;
 }
+
+}  // namespace assetgen

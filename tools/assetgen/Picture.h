@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace assetgen {
+
 struct Rgb {
   uint8_t R = 0, G = 0, B = 0;
 };
@@ -43,3 +45,5 @@ void ClearOutsideRadius(Picture& picture, int cx, int cy, double radius);
 
 // The plain BMP file: BITMAPINFOHEADER with BI_BITFIELDS masks for 5-6-5, rows bottom-up.
 std::vector<uint8_t> EncodeBmp(const Picture& picture);
+
+}  // namespace assetgen

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace assetgen {
+
 namespace {
 
 constexpr Rgb DiscBrown{125, 95, 25};  // the disc every tile is drawn on
@@ -102,3 +104,5 @@ std::vector<Picture> MakePictures(const std::filesystem::path& assets) {
   for (const SvgPicture& icon : Icons) pictures.push_back(Icon(art, icon, screen));
   return pictures;
 }
+
+}  // namespace assetgen

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <vector>
 
+namespace assetgen {
+
 // Screen positions the pictures are drawn at; their soft edges are blended into what lies there.
 constexpr int TileRadius = 24;  // opaque pixels stay inside the disc's selection ring (25-30)
 constexpr int TileSize = 2 * TileRadius + 1;
@@ -13,3 +15,5 @@ constexpr int TileSize = 2 * TileRadius + 1;
 // All 24 pictures of the asset index, in a fixed order. Throws std::runtime_error naming the
 // source that cannot be read.
 std::vector<Picture> MakePictures(const std::filesystem::path& assets);
+
+}  // namespace assetgen

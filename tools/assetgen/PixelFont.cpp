@@ -5,6 +5,8 @@
 #include <sstream>
 #include <stdexcept>
 
+namespace assetgen {
+
 namespace {
 
 struct Strip {
@@ -105,3 +107,5 @@ std::vector<Picture> MakeGlyphStrips(const std::filesystem::path& glyphFile) {
   }
   return pictures;
 }
+
+}  // namespace assetgen

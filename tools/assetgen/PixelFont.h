@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <vector>
 
+namespace assetgen {
+
 // One picture per strip in the file, named by the strip. Throws std::runtime_error with the file
 // and line when the glyph file is malformed.
 std::vector<Picture> MakeGlyphStrips(const std::filesystem::path& glyphFile);
+
+}  // namespace assetgen

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace assetgen {
+
 namespace {
 
 // The board's plate: a little larger than the 7x7 discs (x 181-629, y 8-456), and ending above
@@ -215,3 +217,5 @@ void PaintBackground(Canvas& canvas) {
   PaintMist(cr, 440, 22, 0.14);
   PaintPanel(cr);
 }
+
+}  // namespace assetgen

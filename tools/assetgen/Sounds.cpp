@@ -3,6 +3,8 @@
 #include "Effects.h"
 #include "Music.h"
 
+namespace assetgen {
+
 std::vector<Sound> MakeSounds(const std::filesystem::path& assets) {
   std::vector<Sound> sounds;
   sounds.push_back(MakeMusic(assets / "music" / "theme.txt"));
@@ -13,3 +15,5 @@ std::vector<Sound> MakeSounds(const std::filesystem::path& assets) {
   sounds.push_back(MakeSqueak());
   return sounds;
 }
+
+}  // namespace assetgen

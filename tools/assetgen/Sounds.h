@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <vector>
 
+namespace assetgen {
+
 // The six sounds of the asset index, mastered to -1 dBFS peaks with click-free ends. Throws
 // std::runtime_error naming a music source that cannot be read.
 std::vector<Sound> MakeSounds(const std::filesystem::path& assets);
+
+}  // namespace assetgen

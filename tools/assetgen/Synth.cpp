@@ -3,6 +3,8 @@
 #include <array>
 #include <cmath>
 
+namespace assetgen {
+
 float Noise::Next() {
   State = State * 1664525u + 1013904223u;
   return static_cast<float>(static_cast<int32_t>(State) / 2147483648.0);
@@ -99,3 +101,5 @@ void AddReverb(Sound& sound, double wet, double roomSize, bool loop) {
     sound.Right[i] += r * amount;
   }
 }
+
+}  // namespace assetgen

@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+namespace assetgen {
+
 // A fixed linear congruential generator, so the same code always makes the same noise.
 class Noise {
  public:
@@ -45,3 +47,5 @@ void AddReverb(Sound& sound, double wet, double roomSize, bool loop = false);
 
 // Equal-tempered frequency of a note number (69 = A4 = 440 Hz).
 double NoteFrequency(double note);
+
+}  // namespace assetgen

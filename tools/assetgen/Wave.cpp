@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace assetgen {
+
 namespace {
 
 constexpr double PeakLevel = 0.8912509;  // -1 dBFS
@@ -65,3 +67,5 @@ std::vector<uint8_t> EncodeWav(const Sound& sound) {
   }
   return out;
 }
+
+}  // namespace assetgen

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace assetgen {
+
 constexpr int SampleRate = 44100;
 
 struct Sound {
@@ -23,3 +25,5 @@ void Master(Sound& sound, double fadeInSeconds, double fadeOutSeconds);
 // The plain RIFF/WAVE file (PCM, 2 channels, 16 bits). Samples are clamped one step short of
 // full scale.
 std::vector<uint8_t> EncodeWav(const Sound& sound);
+
+}  // namespace assetgen

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace assetgen {
+
 namespace {
 
 constexpr Colour Ink{0.10, 0.03, 0.13};
@@ -91,3 +93,5 @@ Picture MakeMakerLogo(const std::filesystem::path& emblem) {
   // Shown on black only, so even the faintest glow can stay, blended into black.
   return Flatten("makerlogo", canvas.Surface(), SolidBackdrop({0, 0, 0}), 1);
 }
+
+}  // namespace assetgen

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+namespace assetgen {
+
 // `backdrop(cornerX, cornerY)` gives what lies under a picture drawn with that corner.
 using BackdropAt = std::function<Backdrop(int cornerX, int cornerY)>;
 
@@ -14,3 +16,5 @@ Picture MakeTitle(const BackdropAt& screen);
 Picture MakeMenuEntry(const std::string& name, const std::string& words, int index, const BackdropAt& screen);
 Picture MakeBack(const BackdropAt& screen);
 Picture MakeMakerLogo(const std::filesystem::path& emblem);
+
+}  // namespace assetgen

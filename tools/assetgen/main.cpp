@@ -14,6 +14,7 @@
 #include <iostream>
 
 namespace fs = std::filesystem;
+using namespace assetgen;
 
 int main(int argc, char** argv) {
   if (argc < 3 || argc > 4) {
