@@ -78,7 +78,7 @@ std::string JourneyTest::AwaitFatalReport() {
     report = ErrorOutput();
   }
   if (Game->Running() && Bot->FindGameWindow()) {
-    Save("report-box", Bot->Grab());
+    if (std::optional<Image> shot = Bot->Grab()) Save("at-report", *shot);
     Bot->MoveTo(Aside.X, Aside.Y);  // keys go to the window under the pointer
     Bot->Key(XK_Return, true);
     Bot->Key(XK_Return, false);
@@ -107,10 +107,12 @@ std::string JourneyTest::GameEnded() {
   const auto deadline = std::chrono::steady_clock::now() + ShowDeadline;
   Image shot;
   while (Game->Running()) {
-    shot = Bot->Grab();
-    if (shows(shot)) {
-      Save(label, shot);
-      return ::testing::AssertionSuccess();
+    if (std::optional<Image> grabbed = Bot->Grab()) {
+      shot = std::move(*grabbed);
+      if (shows(shot)) {
+        Save(label, shot);
+        return ::testing::AssertionSuccess();
+      }
     }
     if (std::chrono::steady_clock::now() > deadline) {
       Save(label + "-NOT-SHOWN", shot);
@@ -118,13 +120,14 @@ std::string JourneyTest::GameEnded() {
     }
     std::this_thread::sleep_for(GrabInterval);
   }
-  if (shot.W > 0) Save(label + "-GAME-ENDED", shot);
+  Save(label + "-GAME-ENDED", shot);
   return ::testing::AssertionFailure() << "waiting for " << label << ", " << GameEnded();
 }
 
 std::optional<int> JourneyTest::AwaitExit(std::chrono::milliseconds within) { return Game->WaitForExit(within); }
 
 void JourneyTest::Save(const std::string& label, const Image& shot) {
+  if (shot.W == 0) return;  // nothing was grabbed
   std::ostringstream name;
   name << std::setw(2) << std::setfill('0') << ++ShotCount << "-" << label << ".png";
   WritePng(Shots / name.str(), shot);

@@ -106,7 +106,7 @@ TEST_F(JourneyTest, AWholeGameScoresALineAndEntersTheNameInTheTable) {
   Launch();
   ASSERT_TRUE(PassIntro());
   ASSERT_TRUE(StartGame());
-  EXPECT_EQ(ReadHud(Bot->Grab()), (HudValues{3, 0, 100, 4}));
+  EXPECT_TRUE(Await("new-game-hud", [&](const Image& shot) { return ReadHud(shot) == HudValues{3, 0, 100, 4}; }));
 
   const std::optional<std::array<Cell, 3>> line = FindLineOfThree(Board);
   ASSERT_TRUE(line) << "a board at rest always holds a line";

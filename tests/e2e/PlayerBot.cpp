@@ -63,18 +63,19 @@ bool PlayerBot::FindGameWindow() {
 
 Box PlayerBot::Placement() const {
   XWindowAttributes attributes{};
-  XGetWindowAttributes(X, Game, &attributes);
+  if (XGetWindowAttributes(X, Game, &attributes) == 0) return {};
   int x = 0, y = 0;
   ::Window child = 0;
   XTranslateCoordinates(X, Game, DefaultRootWindow(X), 0, 0, &x, &y, &child);
   return {x, y, attributes.width, attributes.height};
 }
 
-Image PlayerBot::Grab() const {
+std::optional<Image> PlayerBot::Grab() const {
   const Box place = Placement();
+  if (place.W <= 0 || place.H <= 0) return std::nullopt;
   XImage* grabbed = XGetImage(X, DefaultRootWindow(X), place.X, place.Y, static_cast<unsigned>(place.W),
                               static_cast<unsigned>(place.H), AllPlanes, ZPixmap);
-  if (grabbed == nullptr) throw std::runtime_error("cannot grab the game's window");
+  if (grabbed == nullptr) return std::nullopt;
   Image shot(place.W, place.H);
   for (int y = 0; y < place.H; ++y) {
     for (int x = 0; x < place.W; ++x) {

@@ -8,17 +8,19 @@
 
 #include <X11/Xlib.h>
 
+#include <optional>
+
 class PlayerBot {
  public:
   explicit PlayerBot(::Display* display);
 
   // Looks for a mapped top-level window titled "Game"; false while there is none.
   bool FindGameWindow();
-  // The window's place on the screen and its size (after FindGameWindow).
+  // The window's place on the screen and its size (after FindGameWindow); empty once it is gone.
   Box Placement() const;
 
-  // What the window shows now, grabbed from the screen.
-  Image Grab() const;
+  // What the window shows now, grabbed from the screen; none once the window is gone.
+  std::optional<Image> Grab() const;
 
   // Pointer and button; coordinates are the window's (the screen's for MoveOnScreen).
   void MoveTo(int x, int y) const;

@@ -16,6 +16,10 @@ constexpr int DisplaysTried = 40;
 // A loaded machine may take a while to bring a server up; a server that cannot start ends at once.
 constexpr int StartTimeoutMs = 20000;
 
+// Xlib's default handler ends the process. A window that goes away while a journey looks at it
+// must fail that look alone (the calls then report failure), not end the test run.
+int KeepGoing(::Display*, XErrorEvent*) { return 0; }
+
 // Reads what the server writes to its -displayfd descriptor once it takes connections: the
 // display number and a line break. Empty when it ends (or times out) without being ready.
 std::string ReadReadyLine(int fd) {
@@ -35,6 +39,7 @@ std::string ReadReadyLine(int fd) {
 }  // namespace
 
 VirtualDisplay::VirtualDisplay(const fs::path& logFile) {
+  XSetErrorHandler(KeepGoing);
   for (int number = FirstDisplay; number < FirstDisplay + DisplaysTried; ++number) {
     if (fs::exists("/tmp/.X" + std::to_string(number) + "-lock")) continue;
     if (TryStart(number, logFile)) return;
