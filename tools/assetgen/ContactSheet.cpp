@@ -52,7 +52,7 @@ void WriteContactSheet(const std::vector<Picture>& pictures, const std::filesyst
     const int x = static_cast<int>(i % Columns) * CellWidth, y = static_cast<int>(i / Columns) * CellHeight;
     PaintEnlarged(cr, picture, x + 4, y + Label, ScaleToFit(picture, CellWidth - 8, CellHeight - Label - 4));
     cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_face(cr, FontFace(BOGLINGS_PLAIN_FONT));
     cairo_set_font_size(cr, 13);
     cairo_move_to(cr, x + 4, y + 14);
     const std::string label = picture.Name + "  " + std::to_string(picture.Width) + "x" + std::to_string(picture.Height);

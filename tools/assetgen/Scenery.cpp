@@ -58,6 +58,7 @@ void PaintMoon(cairo_t* cr) {
   cairo_set_source(cr, face);
   cairo_arc(cr, MoonX, MoonY, MoonRadius, 0, 2 * M_PI);
   cairo_fill(cr);
+  cairo_pattern_destroy(face);
   constexpr double craters[][3] = {{-14, 8, 8}, {10, -12, 6}, {14, 14, 5}, {-4, -20, 3.5}, {-20, -6, 4}};
   for (const auto& c : craters) {
     cairo_set_source_rgba(cr, 0.72, 0.62, 0.45, 0.35);
