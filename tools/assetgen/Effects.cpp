@@ -24,9 +24,11 @@ Sound MakeHit() {
   Sound sound = Sound::Silence("hit", 0.6);
   Tone thump{[](double t) { return Glide(150, 52, t, 0.035); }, {{1, 1, 0.16}, {2, 0.3, 0.05}}, 0.002, 0.6};
   AddTone(sound, thump, 0, 1.0, 0);
-  const std::vector<Partial> gong{{1, 0.55, 0.40}, {1.56, 0.35, 0.30}, {2.09, 0.28, 0.24}, {2.71, 0.18, 0.18}, {3.52, 0.12, 0.12}};
-  AddTone(sound, {[](double) { return 98.0; }, gong, 0.004, 0.6}, 0.004, 0.55, -0.25);
-  AddTone(sound, {[](double) { return 98.6; }, gong, 0.004, 0.6}, 0.004, 0.55, 0.25);
+  // A small gong's inharmonic partials, two copies a little apart for a slow shimmer.
+  const std::vector<Partial> gong{{1, 0.55, 0.42}, {1.52, 0.36, 0.32}, {2.02, 0.28, 0.26}, {2.61, 0.2, 0.2},
+                                  {3.37, 0.14, 0.14}, {4.12, 0.1, 0.09}, {5.3, 0.06, 0.06}};
+  AddTone(sound, {[](double) { return 123.5; }, gong, 0.004, 0.6}, 0.004, 0.5, -0.25);
+  AddTone(sound, {[](double) { return 124.3; }, gong, 0.004, 0.6}, 0.004, 0.5, 0.25);
   Noise noise(7);
   float low = 0;
   for (size_t i = 0; i < 1800; ++i) {
@@ -70,7 +72,7 @@ Sound MakeScore() {
   constexpr double Notes[] = {79, 86, 91};  // G5, D6, G6
   for (int i = 0; i < 3; ++i) {
     const double f = NoteFrequency(Notes[i]);
-    AddTone(sound, {[f](double) { return f; }, bell, 0.002, 0.55 - 0.07 * i}, 0.07 * i, i == 2 ? 1.0 : 0.7, -0.3 + 0.3 * i);
+    AddTone(sound, {[f](double) { return f; }, bell, 0.006, 0.55 - 0.07 * i}, 0.07 * i, i == 2 ? 1.0 : 0.7, -0.3 + 0.3 * i);
   }
   AddReverb(sound, 0.2, 0.6);
   Master(sound, 0.001, 0.08);
