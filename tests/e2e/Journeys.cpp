@@ -12,6 +12,7 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr auto ExitDeadline = 10s;
+constexpr int WindowWidth = 640, WindowHeight = 480;
 constexpr const char* ScoreFile = "highscores.bin";
 constexpr size_t ScoreFileSize = 130;
 constexpr size_t EntrySize = 13;
@@ -38,14 +39,13 @@ Point KeyOf(char letter) {
 
 TEST_F(JourneyTest, StartOpensTheCentredWindowAndAPressLeadsToTheMenu) {
   Launch();
-  ASSERT_TRUE(AwaitWindow());
+  ASSERT_TRUE(AwaitIntro());  // finds the window by its title
   const Box place = Bot->Placement();
-  EXPECT_EQ(place.W, 640);
-  EXPECT_EQ(place.H, 480);
-  EXPECT_EQ(place.X, (VirtualDisplay::Width - 640) / 2);
-  EXPECT_EQ(place.Y, (VirtualDisplay::Height - 480) / 2);
+  EXPECT_EQ(place.W, WindowWidth);
+  EXPECT_EQ(place.H, WindowHeight);
+  EXPECT_EQ(place.X, (VirtualDisplay::Width - WindowWidth) / 2);
+  EXPECT_EQ(place.Y, (VirtualDisplay::Height - WindowHeight) / 2);
 
-  ASSERT_TRUE(AwaitIntro());
   // Outside the window the server's own pointer shows, so an invisible one over it is the game's doing.
   Bot->MoveOnScreen(5, 5);
   EXPECT_FALSE(Bot->PointerInvisible());
@@ -110,11 +110,10 @@ TEST_F(JourneyTest, AWholeGameScoresALineAndEntersTheNameInTheTable) {
 
   const std::optional<std::array<Cell, 3>> line = FindLineOfThree(Board);
   ASSERT_TRUE(line) << "a board at rest always holds a line";
-  bool pressed = false;
-  for (const Cell cell : *line) {
+  for (const Cell& cell : *line) {
     const Point centre = CellCentre(cell);
     Bot->MoveTo(centre.X, centre.Y);
-    if (!pressed) Bot->Button(pressed = true);
+    if (&cell == &line->front()) Bot->Button(true);  // the drag starts on the first tile
     ASSERT_TRUE(Await("selected-" + std::to_string(cell.Col) + "-" + std::to_string(cell.Row), [&](const Image& shot) {
       return SameOnScreen(shot.At(centre.X - RingRadius, centre.Y), Yellow);
     }));
