@@ -96,7 +96,7 @@ std::vector<Picture> MakePictures(const std::filesystem::path& assets) {
   std::vector<Picture> pictures;
   pictures.push_back(Flatten("background", background.Surface(), SolidBackdrop({0, 0, 0}), 0, true));
   for (Picture& strip : MakeGlyphStrips(assets / "font" / "glyphs.txt")) pictures.push_back(std::move(strip));
-  pictures.push_back(MakeTitle(at));
+  pictures.push_back(MakeTitle(art / "titlebat.svg", at));
   pictures.push_back(MakeMakerLogo(art / "lanternmoth.svg"));
   for (const char* name : TileNames) pictures.push_back(Tile(art, name));
   for (int i = 0; i < 5; ++i) pictures.push_back(MakeMenuEntry(MenuEntries[i].Name, MenuEntries[i].Words, i, at));

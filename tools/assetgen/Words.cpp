@@ -34,7 +34,7 @@ Picture CentredWords(const std::string& name, const Lettering& style, const std:
 
 }  // namespace
 
-Picture MakeTitle(const BackdropAt& screen) {
+Picture MakeTitle(const std::filesystem::path& bat, const BackdropAt& screen) {
   Canvas probe(1, 1);
   double bigW = 0, bigH = 0, smallW = 0, smallH = 0;
   MeasureLettering(probe.Cr(), TitleBig, "Boglings", bigW, bigH);
@@ -42,11 +42,18 @@ Picture MakeTitle(const BackdropAt& screen) {
   constexpr double Overlap = 25;  // the second line tucks under the first's descenders
   constexpr double Indent = 40;   // and sits a little to the right, under "lings"
   const double smallX = (bigW - smallW) / 2 + Indent;
-  const int width = static_cast<int>(std::ceil(std::max(bigW, smallX + smallW)));
+  constexpr double BatW = 64, BatH = 35, BatX = -14;  // flutters off the end of "Boglings"
+  const int width = static_cast<int>(std::ceil(std::max(bigW + BatX + BatW, smallX + smallW)));
   const int height = static_cast<int>(std::ceil(bigH + smallH - Overlap));
   Canvas canvas(width, height);
-  DrawLettering(canvas.Cr(), TitleSmall, "and Skitters", smallX, bigH - Overlap);
-  DrawLettering(canvas.Cr(), TitleBig, "Boglings", 0, 0);
+  cairo_t* cr = canvas.Cr();
+  cairo_save(cr);
+  cairo_translate(cr, bigW + BatX + BatW / 2, BatH / 2 + 7);
+  cairo_rotate(cr, 0.12);
+  DrawSvg(cr, bat, -BatW / 2, -BatH / 2, BatW, BatH);
+  cairo_restore(cr);
+  DrawLettering(cr, TitleSmall, "and Skitters", smallX, bigH - Overlap);
+  DrawLettering(cr, TitleBig, "Boglings", 0, 0);
   return Flatten("title", canvas.Surface(), screen(TitleMenuX - width / 2, TitleMenuY - height / 2));
 }
 

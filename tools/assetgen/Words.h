@@ -12,7 +12,7 @@ namespace assetgen {
 // `backdrop(cornerX, cornerY)` gives what lies under a picture drawn with that corner.
 using BackdropAt = std::function<Backdrop(int cornerX, int cornerY)>;
 
-Picture MakeTitle(const BackdropAt& screen);
+Picture MakeTitle(const std::filesystem::path& bat, const BackdropAt& screen);
 Picture MakeMenuEntry(const std::string& name, const std::string& words, int index, const BackdropAt& screen);
 Picture MakeBack(const BackdropAt& screen);
 Picture MakeMakerLogo(const std::filesystem::path& emblem);
