@@ -57,7 +57,7 @@ class JourneyTest : public ::testing::Test {
   void PressEntry(MenuEntry entry);
   ::testing::AssertionResult ChooseEntry(MenuEntry entry, const std::string& label,
                                          const std::function<bool(const Image&)>& shows);
-  ::testing::AssertionResult StartGame();  // from the menu: new game, board at rest, pointer aside
+  ::testing::AssertionResult StartGame();  // from the menu: new game, pointer off the board, board at rest
   // Holds a key down and moves the pointer to at, and waits until the hand shows there: a frame
   // that came after the key went down. The game reads the key state when it handles a press, and
   // SDL takes all waiting events at once, so a key let go right after a press is never seen down.
