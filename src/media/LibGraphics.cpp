@@ -4,6 +4,7 @@
 #include "media/LibFiles.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 SDL_Surface* Screen = nullptr;
@@ -25,6 +26,21 @@ void BlitCell(const SurfacePtr& strip, int cell, int glyphWidth, SDL_Rect& desti
   destination.x = static_cast<Sint16>(destination.x + glyphWidth);
 }
 
+// Whether any pixel matches the key as a keyed blit compares them (alpha bits left out).
+bool UsesKey(const SDL_Surface& picture, Uint32 key) {
+  const Uint32 mask = ~picture.format->Amask;
+  const int bytes = picture.format->BytesPerPixel;
+  for (int y = 0; y < picture.h; ++y) {
+    const auto* row = static_cast<const uint8_t*>(picture.pixels) + y * picture.pitch;
+    for (int x = 0; x < picture.w; ++x) {
+      Uint32 pixel = 0;
+      std::memcpy(&pixel, row + x * bytes, bytes);
+      if ((pixel & mask) == (key & mask)) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 void InitGraphics(int width, int height, const char* caption) {
@@ -39,7 +55,10 @@ void InitGraphics(int width, int height, const char* caption) {
 SurfacePtr LoadSprite(const char* name) {
   SurfacePtr sprite = LoadBitmapDat(name);
   if (!sprite) throw EMediaError(std::string("Cannot load picture ") + name + ": " + SDL_GetError());
-  SDL_SetColorKey(sprite.get(), SDL_SRCCOLORKEY, SDL_MapRGB(sprite->format, 255, 0, 255));
+  const Uint32 key = SDL_MapRGB(sprite->format, 255, 0, 255);
+  // A picture without a key pixel draws the same without the key, and then SDL copies whole rows
+  // instead of testing every pixel: the full-screen background costs a fraction of a keyed blit.
+  if (UsesKey(*sprite, key)) SDL_SetColorKey(sprite.get(), SDL_SRCCOLORKEY, key);
   return sprite;
 }
 
