@@ -31,6 +31,8 @@ class TGameModule : public TModule {
 
   // The points of this game, handed to the high-score screen when it ends.
   int32_t GetScore() const { return Score; }
+  // The board as it stands, for players that look before they drag (tests, benchmarks).
+  const TBoard& GetBoard() const { return Board; }
 
  private:
   friend class GameModuleTest;

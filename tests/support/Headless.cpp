@@ -203,6 +203,13 @@ void HeadlessTest::SetUp() {
   InitSound();
 }
 
+void HeadlessTest::UseGeneratedAssets() {
+  for (const char* folder : {"sprites", "sounds"}) {
+    fs::remove_all(folder);
+    fs::create_directory_symlink(fs::path(BOGLINGS_GAME_DIR) / folder, folder);
+  }
+}
+
 void HeadlessTest::TearDown() {
   ShutdownSound();
   SDL_Quit();

@@ -77,6 +77,9 @@ class HeadlessTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // Swaps the fixture assets for the generated ones, for tests that play long and want the
+  // real pictures' cheap blits and the real sounds.
+  void UseGeneratedAssets();
 
  private:
   std::unique_ptr<ScratchDir> Scratch;
