@@ -53,8 +53,17 @@ Sound MakeGhost() {
   // An "oo" vowel: strong fundamental, a little of the second harmonic, the rest faint.
   const std::vector<Partial> voice{{1, 1, 0}, {2, 0.32, 0}, {3, 0.10, 0}, {4, 0.05, 0}};
   auto swell = [](double t) { return std::min(1.0, t / 0.35) * std::min(1.0, (Length - t) / 0.6) * (0.85 + 0.15 * std::sin(2 * M_PI * 2.6 * t)); };
-  // The voice drifts from left to right as the ghost flies across the screen.
   AddTone(sound, {pitch, voice, 0.3, Length, swell}, 0, 1, 0);
+  // A breath of air under the voice: noise through three gentle low-passes, less its rumble.
+  Noise noise(31);
+  float stage[4] = {};
+  for (size_t i = 0; i < sound.Frames(); ++i) {
+    stage[0] += (noise.Next() - stage[0]) * 0.06f;
+    for (int k = 1; k < 3; ++k) stage[k] += (stage[k - 1] - stage[k]) * 0.06f;
+    stage[3] += (stage[2] - stage[3]) * 0.01f;
+    sound.Left[i] += static_cast<float>((stage[2] - stage[3]) * 1.2 * swell(static_cast<double>(i) / SampleRate));
+  }
+  // The voice drifts from left to right as the ghost flies across the screen.
   for (size_t i = 0; i < sound.Frames(); ++i) {
     const double pan = -0.5 + 1.3 * static_cast<double>(i) / sound.Frames();
     const float mono = sound.Left[i];
