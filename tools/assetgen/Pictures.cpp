@@ -6,6 +6,7 @@
 #include "Words.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace assetgen {
 
@@ -14,10 +15,12 @@ namespace {
 constexpr Rgb DiscBrown{125, 95, 25};  // the disc every tile is drawn on
 constexpr Rgb PanelShade{22, 10, 40};  // roughly the board's plate, under sparks and the pointer
 
-// Where a head-up picture sits: centred on (X, Y), or with its corner there when Corner is set.
+// Where a picture is drawn: centred on (X, Y), with its corner there, or anywhere (over the
+// board's plate, like the sparks and the pointer).
+enum class Anchor { Centre, Corner, Anywhere };
 struct Spot {
-  int X, Y;
-  bool Corner;
+  Anchor Kind;
+  int X = 0, Y = 0;
 };
 
 struct SvgPicture {
@@ -29,10 +32,10 @@ struct SvgPicture {
 // The head-up display down the left (centred at x 40, 38 px apart), the quit button, the
 // spark and the pointer.
 constexpr SvgPicture Icons[] = {
-    {"lives", 32, 32, {40, 330, false}}, {"score", 32, 32, {40, 368, false}},
-    {"tiles", 32, 32, {40, 406, false}}, {"wand", 32, 32, {40, 444, false}},
-    {"quit", 32, 32, {15, 15, true}},    {"star", 11, 11, {0, 0, false}},
-    {"hand", 26, 30, {0, 0, false}},
+    {"lives", 32, 32, {Anchor::Centre, 40, 330}}, {"score", 32, 32, {Anchor::Centre, 40, 368}},
+    {"tiles", 32, 32, {Anchor::Centre, 40, 406}}, {"wand", 32, 32, {Anchor::Centre, 40, 444}},
+    {"quit", 32, 32, {Anchor::Corner, 15, 15}},   {"star", 11, 11, {Anchor::Anywhere}},
+    {"hand", 26, 30, {Anchor::Anywhere}},
 };
 
 constexpr const char* TileNames[] = {"pumpkin", "ghost", "spider", "witcheshat", "bat", "cat"};
@@ -78,10 +81,11 @@ Picture Tile(const std::filesystem::path& pictures, const char* name) {
 Picture Icon(const std::filesystem::path& pictures, const SvgPicture& icon, const ScreenBackdrop& screen) {
   Canvas canvas(icon.Width, icon.Height);
   DrawSvg(canvas.Cr(), pictures / (std::string(icon.Name) + ".svg"), 0, 0, icon.Width, icon.Height);
-  const bool onScreen = icon.Place.X != 0;
-  const int cornerX = icon.Place.Corner ? icon.Place.X : icon.Place.X - icon.Width / 2;
-  const int cornerY = icon.Place.Corner ? icon.Place.Y : icon.Place.Y - icon.Height / 2;
-  return Flatten(icon.Name, canvas.Surface(), onScreen ? screen.At(cornerX, cornerY) : SolidBackdrop(PanelShade));
+  const Spot& at = icon.Place;
+  const Backdrop under = at.Kind == Anchor::Anywhere ? SolidBackdrop(PanelShade)
+                         : at.Kind == Anchor::Corner ? screen.At(at.X, at.Y)
+                                                     : screen.At(at.X - icon.Width / 2, at.Y - icon.Height / 2);
+  return Flatten(icon.Name, canvas.Surface(), under);
 }
 
 }  // namespace
@@ -99,7 +103,8 @@ std::vector<Picture> MakePictures(const std::filesystem::path& assets) {
   pictures.push_back(MakeTitle(art / "titlebat.svg", at));
   pictures.push_back(MakeMakerLogo(art / "lanternmoth.svg"));
   for (const char* name : TileNames) pictures.push_back(Tile(art, name));
-  for (int i = 0; i < 5; ++i) pictures.push_back(MakeMenuEntry(MenuEntries[i].Name, MenuEntries[i].Words, i, at));
+  for (int i = 0; i < static_cast<int>(std::size(MenuEntries)); ++i)
+    pictures.push_back(MakeMenuEntry(MenuEntries[i].Name, MenuEntries[i].Words, i, at));
   pictures.push_back(MakeBack(at));
   for (const SvgPicture& icon : Icons) pictures.push_back(Icon(art, icon, screen));
   return pictures;
