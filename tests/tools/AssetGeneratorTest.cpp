@@ -57,6 +57,20 @@ Uint16 PixelAt(const SDL_Surface* surface, int x, int y) {
   return *reinterpret_cast<const Uint16*>(static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch + x * 2);
 }
 
+// Visible pixels that are a blend towards the key: red and blue alike, both well above green.
+// None of the art's own purples and pinks is that far from green on both sides.
+int PinkPixels(const SDL_Surface* picture) {
+  int pink = 0;
+  for (int y = 0; y < picture->h; ++y)
+    for (int x = 0; x < picture->w; ++x) {
+      const Uint16 pixel = PixelAt(picture, x, y);
+      Uint8 r = 0, g = 0, b = 0;
+      SDL_GetRGB(pixel, picture->format, &r, &g, &b);
+      pink += pixel != Key565 && r - g >= 90 && b - g >= 90 && std::abs(r - b) <= 60;
+    }
+  return pink;
+}
+
 bool CellHasInk(const SDL_Surface* strip, int cell, int width) {
   for (int y = 0; y < strip->h; ++y)
     for (int x = cell * width; x < (cell + 1) * width; ++x)
@@ -85,6 +99,7 @@ TEST(AssetGeneratorTest, PicturesLoadAsSixteenBitSpritesOfTheirSize) {
     EXPECT_LE(picture->w, limits.MaxW);
     EXPECT_GE(picture->h, limits.MinH);
     EXPECT_LE(picture->h, limits.MaxH);
+    EXPECT_EQ(PinkPixels(picture.get()), 0);
   }
   SurfacePtr back = LoadPicture("back");
   EXPECT_LE(540 + back->w, 640);
