@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -24,6 +25,36 @@ int32_t FileSize(std::FILE* file) {
 void LoadAsset(const char* name, FileBuffer& buffer, int32_t& size) {
   errno = 0;
   if (!LoadDatFile(name, buffer, size)) throw EInOutError(IoCodeFromErrno(errno ? errno : ENOENT), name);
+}
+
+constexpr uint32_t LowestSampleRate = 4000;
+constexpr uint32_t HighestSampleRate = 192000;
+
+uint32_t LittleEndian(const uint8_t* bytes, int count) {
+  uint32_t value = 0;
+  for (int i = 0; i < count; ++i) value |= uint32_t{bytes[i]} << (8 * i);
+  return value;
+}
+
+// SDL's audio converter overruns its fixed table of conversion steps on extreme sample rates (and
+// jumps through garbage), so the WAV's format is checked before the mixer sees it: 8- or 16-bit
+// mono or stereo PCM at an ordinary rate. True for bytes that are no WAV at all: the mixer
+// rejects those itself.
+bool WavFormatIsSafe(const uint8_t* wav, int32_t size) {
+  if (size < 12 || std::memcmp(wav, "RIFF", 4) != 0 || std::memcmp(wav + 8, "WAVE", 4) != 0) return true;
+  for (int64_t at = 12; at + 8 <= size;) {
+    const uint32_t length = LittleEndian(wav + at + 4, 4);
+    if (std::memcmp(wav + at, "fmt ", 4) == 0) {
+      if (length < 16 || at + 24 > size) return false;
+      const uint8_t* format = wav + at + 8;
+      const uint32_t encoding = LittleEndian(format, 2), channels = LittleEndian(format + 2, 2);
+      const uint32_t rate = LittleEndian(format + 4, 4), bits = LittleEndian(format + 14, 2);
+      return encoding == 1 && (channels == 1 || channels == 2) && (bits == 8 || bits == 16) &&
+             rate >= LowestSampleRate && rate <= HighestSampleRate;
+    }
+    at += 8 + int64_t{length} + (length & 1);
+  }
+  return true;
 }
 
 }  // namespace
@@ -54,5 +85,9 @@ SoundPtr LoadSoundDat(const char* name) {
   FileBuffer buffer;
   int32_t size = 0;
   LoadAsset(name, buffer, size);
+  if (!WavFormatIsSafe(buffer.get(), size)) {
+    SDL_SetError("unsupported WAV format (8- or 16-bit PCM, mono or stereo, 4000 to 192000 Hz)");
+    return nullptr;
+  }
   return SoundPtr(Mix_LoadWAV_RW(SDL_RWFromMem(buffer.get(), size), 1));
 }
