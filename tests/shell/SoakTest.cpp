@@ -1,6 +1,7 @@
 // Plays the whole program for a long time with seeded random input -- moves, presses, long drags,
 // hint and quit presses, name typing, every menu entry but exit -- to shake out crashes, hangs and
-// sanitizer reports. BOGLINGS_SOAK_FRAMES sets the length (see README for the long run).
+// sanitizer reports. BOGLINGS_SOAK_FRAMES sets the length and BOGLINGS_SOAK_SEED the input (see
+// README for the long run).
 
 #include "game/GameModule.h"
 #include "scores/HighScoreModule.h"
@@ -18,10 +19,11 @@
 namespace {
 
 constexpr long DefaultFrames = 100000;
+constexpr long DefaultSeed = 20261206;
 
-long SoakFrames() {
-  const char* setting = std::getenv("BOGLINGS_SOAK_FRAMES");
-  return setting ? std::atol(setting) : DefaultFrames;
+long Setting(const char* name, long fallback) {
+  const char* setting = std::getenv(name);
+  return setting ? std::atol(setting) : fallback;
 }
 
 class TRandomPlayer {
@@ -92,8 +94,9 @@ class SoakTest : public HeadlessTest {
 TEST_F(SoakTest, SeededRandomPlayVisitsEveryScreenWithoutFault) {
   THalloween controller;
   controller.Start();
-  TRandomPlayer player(controller, 20261206);
-  for (long frame = 0; frame < SoakFrames(); ++frame) {
+  TRandomPlayer player(controller, static_cast<unsigned>(Setting("BOGLINGS_SOAK_SEED", DefaultSeed)));
+  const long frames = Setting("BOGLINGS_SOAK_FRAMES", DefaultFrames);
+  for (long frame = 0; frame < frames; ++frame) {
     player.Step();
     ASSERT_FALSE(controller.IsQuitRequested()) << "frame " << frame;
   }
