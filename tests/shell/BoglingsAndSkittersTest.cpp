@@ -74,20 +74,17 @@ TEST_F(BoglingsAndSkittersTest, EveryMenuEntryOpensItsScreenAndEveryScreenReturn
   Mix_Chunk* const music = Mix_GetChunk(ChannelMusic);
   ASSERT_NE(music, nullptr);
 
-  Press(400, 175);
-  EXPECT_TRUE(Showing<THelpModule>());
-  Press(10, 10);
-  EXPECT_EQ(Controller.GetCurrentModule(), menu);
-
-  Press(400, 275);
-  EXPECT_TRUE(Showing<THighScoreModule>());
-  Press(10, 10);
-  EXPECT_EQ(Controller.GetCurrentModule(), menu);
-
-  Press(400, 325);
-  EXPECT_TRUE(Showing<TCreditsModule>());
-  Press(10, 10);
-  EXPECT_EQ(Controller.GetCurrentModule(), menu);
+  const std::pair<int, bool (BoglingsAndSkittersTest::*)()> pages[] = {
+      {175, &BoglingsAndSkittersTest::Showing<THelpModule>},
+      {275, &BoglingsAndSkittersTest::Showing<THighScoreModule>},
+      {325, &BoglingsAndSkittersTest::Showing<TCreditsModule>},
+  };
+  for (const auto& [y, showing] : pages) {
+    Press(400, y);
+    EXPECT_TRUE((this->*showing)()) << y;
+    Press(10, 10);
+    EXPECT_EQ(Controller.GetCurrentModule(), menu) << y;
+  }
 
   Press(400, 225);
   EXPECT_TRUE(Showing<TGameModule>());
