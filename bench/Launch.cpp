@@ -62,13 +62,19 @@ int main(int argc, char** argv) {
   const int runs = argc > 4 ? std::atoi(argv[4]) : 11;
   std::vector<double> millis;
   for (int i = 0; i < runs; ++i) {
-    Launch(argv[1], argv[2], "first-frame", out);
+    std::remove(out.c_str());
+    const TRun run = Launch(argv[1], argv[2], "first-frame", out);
     long long nanos = 0;
     std::ifstream(out) >> nanos;
+    if (nanos == 0) {  // the program ended before its first frame: no figure, say why
+      std::printf("first-frame run=%d failed exit=%d\n", i, WEXITSTATUS(run.Status));
+      continue;
+    }
     millis.push_back(nanos / 1e6);
     std::printf("first-frame run=%d ms=%.1f\n", i, nanos / 1e6);
   }
+  if (millis.empty()) return 1;
   std::remove(out.c_str());
-  std::printf("first-frame median-ms=%.1f runs=%d\n", Median(millis), runs);
+  std::printf("first-frame median-ms=%.1f runs=%zu\n", Median(millis), millis.size());
   return 0;
 }

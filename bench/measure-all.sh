@@ -48,8 +48,9 @@ done
 mkdir -p "$scratch/game"
 cp -r "$build/game/sprites" "$build/game/sounds" "$build/game/boglings" "$scratch/game/"
 
+# -noreset: a server that resets when its last client leaves refuses the next one for a moment.
 start_display() {  # display depth
-  Xvfb ":$1" -screen 0 "1024x768x$2" -nolisten tcp > /dev/null 2>&1 &
+  Xvfb ":$1" -screen 0 "1024x768x$2" -nolisten tcp -noreset > /dev/null 2>&1 &
   servers+=($!)
   for _ in $(seq 50); do xdpyinfo -display ":$1" > /dev/null 2>&1 && return; sleep 0.1; done
   echo "Xvfb :$1 did not start" >&2
