@@ -220,3 +220,38 @@ TEST_F(JourneyTest, MissingSpritesEndTheProgramAtStartWithTheReport) {
   EXPECT_NE(report.find("sprites/makerlogo.dat"), std::string::npos) << report;
   EXPECT_TRUE(report.ends_with(".\n")) << report;
 }
+
+namespace {
+
+// The OK button of the error box: the region in the button's face colour, below the box's title
+// bar. False while the window shows no such box.
+bool FindOkButton(const Image& shot, Box& button) {
+  constexpr Rgb TitleBar{60, 40, 90}, ButtonFace{200, 198, 192};
+  int titlePixels = 0, left = shot.W, top = shot.H, right = -1, bottom = -1;
+  for (int y = 0; y < shot.H; ++y) {
+    for (int x = 0; x < shot.W; ++x) {
+      if (SameOnScreen(shot.At(x, y), TitleBar)) ++titlePixels;
+      if (!SameOnScreen(shot.At(x, y), ButtonFace)) continue;
+      left = std::min(left, x), top = std::min(top, y), right = std::max(right, x), bottom = std::max(bottom, y);
+    }
+  }
+  button = {left, top, right - left + 1, bottom - top + 1};
+  return titlePixels > 2000 && right > left + 40 && bottom > top + 15;
+}
+
+}  // namespace
+
+TEST_F(JourneyTest, ADamagedFontShowsTheReportInABoxUntilOkIsPressed) {
+  const fs::path font = Scratch->Path() / "sprites" / "font.dat";
+  std::vector<uint8_t> bytes = ReadBytes(font);
+  bytes.resize(bytes.size() / 2);
+  WriteBytes(font, bytes);
+  Launch();
+  ASSERT_TRUE(AwaitWindow());
+  Box ok{};
+  ASSERT_TRUE(Await("error-box", [&](const Image& shot) { return FindOkButton(shot, ok); }));
+  EXPECT_FALSE(AwaitExit(300ms).has_value()) << "the box waits for the player";
+  EXPECT_NE(ErrorOutput().find("sprites/font.dat"), std::string::npos) << ErrorOutput();
+  Bot->Click(ok.X + ok.W / 2, ok.Y + ok.H / 2);
+  EXPECT_EQ(AwaitExit(ExitDeadline), 1);
+}
