@@ -124,8 +124,6 @@ std::string JourneyTest::GameEnded() {
   return ::testing::AssertionFailure() << "waiting for " << label << ", " << GameEnded();
 }
 
-std::optional<int> JourneyTest::AwaitExit(std::chrono::milliseconds within) { return Game->WaitForExit(within); }
-
 void JourneyTest::Save(const std::string& label, const Image& shot) {
   if (shot.W == 0) return;  // nothing was grabbed
   std::ostringstream name;
@@ -168,12 +166,6 @@ std::optional<HudValues> JourneyTest::ReadHud(const Image& shot) {
 void JourneyTest::PressEntry(MenuEntry entry) {
   const Point centre = EntryCentre(entry);
   Bot->Click(centre.X, centre.Y);
-}
-
-::testing::AssertionResult JourneyTest::ChooseEntry(MenuEntry entry, const std::string& label,
-                                                    const std::function<bool(const Image&)>& shows) {
-  PressEntry(entry);
-  return Await(label, shows);
 }
 
 ::testing::AssertionResult JourneyTest::AwaitBoardAtRest(const std::string& label) {

@@ -43,8 +43,6 @@ class JourneyTest : public ::testing::Test {
   // Grabs the window until shows accepts what it shows; the accepted picture is saved under label,
   // as is the last one when the deadline passes or the game ends first.
   ::testing::AssertionResult Await(const std::string& label, const std::function<bool(const Image&)>& shows);
-  // Waits for the game to end; its exit code, or none when it still runs after within.
-  std::optional<int> AwaitExit(std::chrono::milliseconds within);
   // All the game wrote to its standard error so far.
   std::string ErrorOutput() const;
   // Waits for the fatal failure report on standard error, then closes the box that shows it in
@@ -55,8 +53,6 @@ class JourneyTest : public ::testing::Test {
   ::testing::AssertionResult AwaitIntro();  // the window and the maker's logo
   ::testing::AssertionResult PassIntro();   // the intro, then a press and the menu
   void PressEntry(MenuEntry entry);
-  ::testing::AssertionResult ChooseEntry(MenuEntry entry, const std::string& label,
-                                         const std::function<bool(const Image&)>& shows);
   ::testing::AssertionResult StartGame();  // from the menu: new game, pointer off the board, board at rest
   // Holds a key down and moves the pointer to at, and waits until the hand shows there: a frame
   // that came after the key went down. The game reads the key state when it handles a press, and

@@ -57,7 +57,7 @@ TEST_F(JourneyTest, StartOpensTheCentredWindowAndAPressLeadsToTheMenu) {
   Bot->MoveTo(20, 420);
   EXPECT_TRUE(Await("hand-follows", [&](const Image& shot) { return ShowsMenu(shot, {20, 420}); }));
   Bot->RequestClose();
-  EXPECT_EQ(AwaitExit(ExitDeadline), 0);
+  EXPECT_EQ(Game->WaitForExit(ExitDeadline), 0);
   EXPECT_EQ(ErrorOutput(), "");
 }
 
@@ -69,21 +69,24 @@ TEST_F(JourneyTest, PagesAndTheTableOpenFromTheMenuAndAPressReturns) {
     return Await(label, [&](const Image& shot) { return ShowsMenu(shot, Aside); });
   };
 
-  ASSERT_TRUE(ChooseEntry(EntryHowToPlay, "how-to-play", [&](const Image& shot) {
+  PressEntry(EntryHowToPlay);
+  ASSERT_TRUE(Await("how-to-play", [&](const Image& shot) {
     return Reader->ShowsText(shot, 200, 60, "How to play") &&
            Reader->ShowsText(shot, 200, 100, "It's Halloween and you've called at the") &&
            Reader->ShowsPicture(shot, "back", BackCorner.X, BackCorner.Y);
   }));
   ASSERT_TRUE(backToMenu("menu-after-how-to-play"));
 
-  ASSERT_TRUE(ChooseEntry(EntryCredits, "credits", [&](const Image& shot) {
+  PressEntry(EntryCredits);
+  ASSERT_TRUE(Await("credits", [&](const Image& shot) {
     return Reader->ShowsText(shot, 250, 100, "Credits") && Reader->ShowsText(shot, 250, 160, "Programming") &&
            Reader->ShowsPicture(shot, "back", BackCorner.X, BackCorner.Y);
   }));
   ASSERT_TRUE(backToMenu("menu-after-credits"));
 
   // With no score file the table is the default one.
-  ASSERT_TRUE(ChooseEntry(EntryHighScores, "default-table", [&](const Image& shot) {
+  PressEntry(EntryHighScores);
+  ASSERT_TRUE(Await("default-table", [&](const Image& shot) {
     bool shows = Reader->ShowsText(shot, TableLeft, TableTitleY, "High Scores") &&
                  Reader->ShowsPicture(shot, "back", BackCorner.X, BackCorner.Y);
     for (int i = 0; i < 10; ++i) {
@@ -97,7 +100,7 @@ TEST_F(JourneyTest, PagesAndTheTableOpenFromTheMenuAndAPressReturns) {
   EXPECT_FALSE(fs::exists(ScoreFile)) << "showing the table must not create the score file";
 
   Bot->RequestClose();
-  EXPECT_EQ(AwaitExit(ExitDeadline), 0);
+  EXPECT_EQ(Game->WaitForExit(ExitDeadline), 0);
   EXPECT_EQ(ErrorOutput(), "");
 }
 
@@ -108,13 +111,12 @@ TEST_F(JourneyTest, AWholeGameScoresALineAndEntersTheNameInTheTable) {
   ASSERT_TRUE(StartGame());
   EXPECT_TRUE(Await("new-game-hud", [&](const Image& shot) { return ReadHud(shot) == HudValues{3, 0, 100, 4}; }));
 
-  const std::optional<std::array<Cell, 3>> line = FindLineOfThree(Board);
+  const auto line = FindLineOfThree([&](int column, int row) { return Board[column][row]; });
   ASSERT_TRUE(line) << "a board at rest always holds a line";
-  for (const Cell& cell : *line) {
-    const Point centre = CellCentre(cell);
+  for (const Point& centre : *line) {
     Bot->MoveTo(centre.X, centre.Y);
-    if (&cell == &line->front()) Bot->Button(true);  // the drag starts on the first tile
-    ASSERT_TRUE(Await("selected-" + std::to_string(cell.Col) + "-" + std::to_string(cell.Row), [&](const Image& shot) {
+    if (&centre == &line->front()) Bot->Button(true);  // the drag starts on the first tile
+    ASSERT_TRUE(Await("selected-" + std::to_string(centre.X) + "-" + std::to_string(centre.Y), [&](const Image& shot) {
       return SameOnScreen(shot.At(centre.X - RingRadius, centre.Y), Yellow);
     }));
   }
@@ -160,7 +162,7 @@ TEST_F(JourneyTest, AWholeGameScoresALineAndEntersTheNameInTheTable) {
   Bot->Click(Aside.X, Aside.Y);
   ASSERT_TRUE(Await("menu-after-game", [&](const Image& shot) { return ShowsMenu(shot, Aside); }));
   PressEntry(EntryExit);
-  EXPECT_EQ(AwaitExit(ExitDeadline), 0);
+  EXPECT_EQ(Game->WaitForExit(ExitDeadline), 0);
   EXPECT_EQ(ErrorOutput(), "");
   EXPECT_EQ(ReadBytes(ScoreFile), expected);
 }
@@ -188,7 +190,7 @@ TEST_F(JourneyTest, CloseRequestMidGameEndsAtOnceAndSavesNothing) {
 
   const auto asked = std::chrono::steady_clock::now();
   Bot->RequestClose();
-  EXPECT_EQ(AwaitExit(1s), 0);
+  EXPECT_EQ(Game->WaitForExit(1s), 0);
   EXPECT_LT(std::chrono::steady_clock::now() - asked, 1s);
   EXPECT_EQ(ErrorOutput(), "");
   EXPECT_EQ(ReadBytes(ScoreFile), table);
@@ -205,7 +207,7 @@ TEST_F(JourneyTest, AShortScoreFileEndsTheProgramWithTheReport) {
   ASSERT_TRUE(PassIntro());
   PressEntry(EntryHighScores);
   const std::string report = AwaitFatalReport();
-  EXPECT_EQ(AwaitExit(ExitDeadline), 1);
+  EXPECT_EQ(Game->WaitForExit(ExitDeadline), 1);
   EXPECT_TRUE(std::regex_search(report, ReportStart)) << report;
   EXPECT_TRUE(report.ends_with("\nRead beyond end of file.\n")) << report;
   EXPECT_EQ(ReadBytes(ScoreFile), shortFile);
@@ -215,7 +217,7 @@ TEST_F(JourneyTest, MissingSpritesEndTheProgramAtStartWithTheReport) {
   fs::remove_all(Scratch->Path() / "sprites");
   Launch();
   const std::string report = AwaitFatalReport();
-  EXPECT_EQ(AwaitExit(ExitDeadline), 1);
+  EXPECT_EQ(Game->WaitForExit(ExitDeadline), 1);
   EXPECT_TRUE(std::regex_search(report, ReportStart)) << report;
   EXPECT_NE(report.find("sprites/makerlogo.dat"), std::string::npos) << report;
   EXPECT_TRUE(report.ends_with(".\n")) << report;
@@ -242,16 +244,13 @@ bool FindOkButton(const Image& shot, Box& button) {
 }  // namespace
 
 TEST_F(JourneyTest, ADamagedFontShowsTheReportInABoxUntilOkIsPressed) {
-  const fs::path font = Scratch->Path() / "sprites" / "font.dat";
-  std::vector<uint8_t> bytes = ReadBytes(font);
-  bytes.resize(bytes.size() / 2);
-  WriteBytes(font, bytes);
+  HalveFile(Scratch->Path() / "sprites" / "font.dat");
   Launch();
   ASSERT_TRUE(AwaitWindow());
   Box ok{};
   ASSERT_TRUE(Await("error-box", [&](const Image& shot) { return FindOkButton(shot, ok); }));
-  EXPECT_FALSE(AwaitExit(300ms).has_value()) << "the box waits for the player";
+  EXPECT_FALSE(Game->WaitForExit(300ms).has_value()) << "the box waits for the player";
   EXPECT_NE(ErrorOutput().find("sprites/font.dat"), std::string::npos) << ErrorOutput();
   Bot->Click(ok.X + ok.W / 2, ok.Y + ok.H / 2);
-  EXPECT_EQ(AwaitExit(ExitDeadline), 1);
+  EXPECT_EQ(Game->WaitForExit(ExitDeadline), 1);
 }

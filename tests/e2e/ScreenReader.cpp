@@ -10,8 +10,6 @@ constexpr int FontCellWidth = 10;
 constexpr int DigitCellWidth = 12;
 constexpr int DigitCount = 10;
 constexpr int LongestNumber = 10;  // digits of 4294967295
-constexpr int BoardLeft = 213, BoardTop = 40, CellPitch = 64;
-constexpr Rgb ColourKey{255, 0, 255};
 
 // The font strip's cell for a character, worked out here on its own so that the game's table
 // is checked rather than trusted.
@@ -24,16 +22,12 @@ int GlyphOf(char character) {
 
 Sprite FromSurface(const SDL_Surface& surface) {
   Sprite sprite{Image(surface.w, surface.h), std::vector<bool>(static_cast<size_t>(surface.w) * surface.h)};
-  const Uint32 key = SDL_MapRGB(surface.format, ColourKey.R, ColourKey.G, ColourKey.B);
-  const int bytes = surface.format->BytesPerPixel;
+  Rgb key{};
+  SDL_GetRGB(SDL_MapRGB(surface.format, Magenta.R, Magenta.G, Magenta.B), surface.format, &key.R, &key.G, &key.B);
   for (int y = 0; y < surface.h; ++y) {
     for (int x = 0; x < surface.w; ++x) {
-      const auto* at = static_cast<const uint8_t*>(surface.pixels) + y * surface.pitch + x * bytes;
-      Uint32 pixel = 0;
-      for (int i = 0; i < bytes; ++i) pixel |= static_cast<Uint32>(at[i]) << (8 * i);  // little-endian
-      Rgb& colour = sprite.Colours.At(x, y);
-      SDL_GetRGB(pixel, surface.format, &colour.R, &colour.G, &colour.B);
-      sprite.Opaque[static_cast<size_t>(y) * surface.w + x] = pixel != key;
+      sprite.Colours.At(x, y) = PixelAt(surface, x, y);
+      sprite.Opaque[static_cast<size_t>(y) * surface.w + x] = !(sprite.Colours.At(x, y) == key);
     }
   }
   return sprite;
@@ -61,28 +55,7 @@ Match Compare(const Image& shot, const Sprite& sprite, Box source, int x, int y)
   return match;
 }
 
-Box Whole(const Sprite& sprite) { return {0, 0, sprite.Colours.W, sprite.Colours.H}; }
-
 }  // namespace
-
-Point CellCentre(Cell cell) { return {BoardLeft + CellPitch * cell.Col, BoardTop + CellPitch * cell.Row}; }
-
-std::optional<std::array<Cell, 3>> FindLineOfThree(const BoardKinds& board) {
-  constexpr Cell Steps[] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
-  auto inside = [](Cell c) { return c.Col >= 0 && c.Col < BoardSize && c.Row >= 0 && c.Row < BoardSize; };
-  for (int col = 0; col < BoardSize; ++col) {
-    for (int row = 0; row < BoardSize; ++row) {
-      for (const Cell step : Steps) {
-        const std::array<Cell, 3> line = {Cell{col, row}, Cell{col + step.Col, row + step.Row},
-                                          Cell{col + 2 * step.Col, row + 2 * step.Row}};
-        if (!inside(line[2])) continue;
-        const int kind = board[col][row];
-        if (board[line[1].Col][line[1].Row] == kind && board[line[2].Col][line[2].Row] == kind) return line;
-      }
-    }
-  }
-  return std::nullopt;
-}
 
 ScreenReader::ScreenReader(std::filesystem::path spritesDir) : SpritesDir(std::move(spritesDir)) {}
 
@@ -97,7 +70,7 @@ const Sprite& ScreenReader::Picture(const std::string& name) {
 
 bool ScreenReader::ShowsPicture(const Image& shot, const std::string& name, int x, int y) {
   const Sprite& sprite = Picture(name);
-  return Compare(shot, sprite, Whole(sprite), x, y).Whole();
+  return Compare(shot, sprite, {0, 0, sprite.Colours.W, sprite.Colours.H}, x, y).Whole();
 }
 
 bool ScreenReader::ShowsPictureCentred(const Image& shot, const std::string& name, int x, int y) {
@@ -140,8 +113,8 @@ std::optional<uint32_t> ScreenReader::ReadNumber(const Image& shot, int x, int y
   return value;
 }
 
-int ScreenReader::KindAt(const Image& shot, Cell cell) {
-  const Point centre = CellCentre(cell);
+int ScreenReader::KindAt(const Image& shot, int column, int row) {
+  const Point centre = CellCentre(column, row);
   for (size_t kind = 0; kind < TileNames.size(); ++kind) {
     if (ShowsPictureCentred(shot, TileNames[kind], centre.X, centre.Y)) return static_cast<int>(kind);
   }
@@ -152,7 +125,7 @@ std::optional<BoardKinds> ScreenReader::ReadBoard(const Image& shot) {
   BoardKinds board{};
   for (int col = 0; col < BoardSize; ++col) {
     for (int row = 0; row < BoardSize; ++row) {
-      board[col][row] = KindAt(shot, {col, row});
+      board[col][row] = KindAt(shot, col, row);
       if (board[col][row] < 0) return std::nullopt;
     }
   }

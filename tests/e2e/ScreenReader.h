@@ -4,6 +4,7 @@
 // generated asset files with the game's own loader, so what is compared is what the game draws.
 
 #include "e2e/Image.h"
+#include "support/Player.h"
 
 #include <array>
 #include <filesystem>
@@ -21,21 +22,10 @@ struct Sprite {
 
 // The tile kinds by picture, in the game's kind order.
 constexpr std::array<const char*, 6> TileNames = {"pumpkin", "ghost", "spider", "witcheshat", "bat", "cat"};
-constexpr int BoardSize = 7;
 
-struct Cell {
-  int Col, Row;
-};
-struct Point {
-  int X, Y;
-};
+using Point = TScreenPoint;
 // The kind in each cell, indexed [column][row].
 using BoardKinds = std::array<std::array<int, BoardSize>, BoardSize>;
-
-// Where the centre of a cell is drawn in the window.
-Point CellCentre(Cell cell);
-// Three adjacent cells of one kind in a straight line (across, down or diagonal), if any.
-std::optional<std::array<Cell, 3>> FindLineOfThree(const BoardKinds& board);
 
 class ScreenReader {
  public:
@@ -59,7 +49,7 @@ class ScreenReader {
   // The best-fitting cell of a strip at (x, y): the one whose opaque pixels all show, the one
   // with the most ink when several do. -1 when none does.
   int BestCell(const Image& shot, const Sprite& strip, int cellWidth, int cellCount, int x, int y);
-  int KindAt(const Image& shot, Cell cell);
+  int KindAt(const Image& shot, int column, int row);
 
   std::filesystem::path SpritesDir;
   std::map<std::string, Sprite> Loaded;

@@ -41,12 +41,6 @@ class ScopedSetting {
   std::optional<std::string> Old;
 };
 
-void Truncate(const std::string& file) {
-  std::vector<uint8_t> bytes = ReadBytes(file);
-  bytes.resize(bytes.size() / 2);
-  WriteBytes(file, bytes);
-}
-
 }  // namespace
 
 TEST(OutsideFaultsTest, WithoutAnAudioDeviceAWholeGameRunsSilently) {
@@ -82,7 +76,7 @@ TEST(OutsideFaultsTest, DamagedPicturesAndSoundsAreReportedByName) {
   ScratchDir scratch;
   for (const char* file : {"sprites/title.dat", "sounds/ghost.dat"}) {
     WriteFixtureAssets();
-    Truncate(file);
+    HalveFile(file);
     const auto [code, report] = RunWholeProgram();
     EXPECT_EQ(code, 1) << file;
     EXPECT_NE(report.find(std::string(file) + ": "), std::string::npos) << report;

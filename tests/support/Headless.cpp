@@ -47,33 +47,31 @@ void WriteDatFile(const fs::path& file, std::vector<uint8_t> plain) {
   WriteBytes(file, plain);
 }
 
+void HalveFile(const fs::path& file) {
+  std::vector<uint8_t> bytes = ReadBytes(file);
+  bytes.resize(bytes.size() / 2);
+  WriteBytes(file, bytes);
+}
+
 std::vector<uint8_t> MakeSolidBmp(int w, int h, Rgb colour) {
   return MakeBmp(w, h, [colour](int, int) { return colour; });
 }
 
 std::vector<uint8_t> MakeWav(int frames) {
   const uint32_t dataBytes = static_cast<uint32_t>(frames) * 4;
-  std::vector<uint8_t> wav(44 + dataBytes, 0);
-  auto put = [&](size_t at, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) wav[at + i] = static_cast<uint8_t>(value >> (8 * i));
+  std::vector<uint8_t> wav;
+  auto put = [&](uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) wav.push_back(static_cast<uint8_t>(value >> (8 * i)));
   };
-  std::copy_n("RIFF", 4, wav.begin());
-  put(4, 36 + dataBytes, 4);
-  std::copy_n("WAVEfmt ", 8, wav.begin() + 8);
-  put(16, 16, 4);
-  put(20, 1, 2);                  // PCM
-  put(22, 2, 2);                  // stereo
-  put(24, 44100, 4);
-  put(28, 44100 * 4, 4);
-  put(32, 4, 2);
-  put(34, 16, 2);
-  std::copy_n("data", 4, wav.begin() + 36);
-  put(40, dataBytes, 4);
-  for (int i = 0; i < frames; ++i) {
-    const auto sample = static_cast<int16_t>(1000 * std::sin(i * 0.05));
-    put(44 + 4 * static_cast<size_t>(i), static_cast<uint16_t>(sample), 2);
-    put(46 + 4 * static_cast<size_t>(i), static_cast<uint16_t>(sample), 2);
-  }
+  auto tag = [&](const char* text) { wav.insert(wav.end(), text, text + 4); };
+  tag("RIFF");
+  put(36 + dataBytes, 4);
+  tag("WAVE");
+  tag("fmt ");
+  for (const uint32_t field : {16u, 1u | 2u << 16, 44100u, 44100u * 4, 4u | 16u << 16}) put(field, 4);  // PCM, stereo
+  tag("data");
+  put(dataBytes, 4);
+  for (int i = 0; i < 2 * frames; ++i) put(static_cast<uint16_t>(static_cast<int16_t>(1000 * std::sin(i / 2 * 0.05))), 2);
   return wav;
 }
 
@@ -88,6 +86,10 @@ const bool HeadlessDrivers = [] {
 
 constexpr int FontCells = 43;
 
+struct Size {
+  int W, H;
+};
+
 const std::map<std::string, Size>& FixtureSizes() {
   static const std::map<std::string, Size> sizes = {
       {"background", {640, 480}}, {"hand", {16, 20}},     {"font", {430, 16}},       {"numbers", {120, 20}},
@@ -100,18 +102,20 @@ const std::map<std::string, Size>& FixtureSizes() {
   return sizes;
 }
 
-std::string BaseName(const std::string& spriteName) {
-  const std::string file = fs::path(spriteName).stem().string();
-  return file;
+// The cell whose fixture colour, as Screen shows it, is this one; -1 when none is.
+template <class CellColour>
+int CellOfColour(Rgb colour, int cells, CellColour cellColour) {
+  for (int cell = 0; cell < cells; ++cell) {
+    if (OnScreen(cellColour(cell)) == colour) return cell;
+  }
+  return -1;
 }
 
 }  // namespace
 
-Size FixtureSize(const std::string& spriteName) { return FixtureSizes().at(BaseName(spriteName)); }
-
 Rgb FixtureColour(const std::string& spriteName) {
   const auto& sizes = FixtureSizes();
-  const auto index = static_cast<int>(std::distance(sizes.begin(), sizes.find(BaseName(spriteName))));
+  const auto index = static_cast<int>(std::distance(sizes.begin(), sizes.find(spriteName)));
   return {static_cast<uint8_t>(16 + 8 * index), static_cast<uint8_t>(252 - 8 * index), 64};
 }
 
@@ -121,19 +125,8 @@ Rgb FontCellColour(int glyph) {
 
 Rgb DigitCellColour(int digit) { return {static_cast<uint8_t>(8 * digit + 8), 200, 8}; }
 
-int GlyphOfColour(Rgb colour) {
-  for (int g = 0; g < FontCells - 1; ++g) {
-    if (OnScreen(FontCellColour(g)) == colour) return g;
-  }
-  return -1;
-}
-
-int DigitOfColour(Rgb colour) {
-  for (int d = 0; d < 10; ++d) {
-    if (OnScreen(DigitCellColour(d)) == colour) return d;
-  }
-  return -1;
-}
+int GlyphOfColour(Rgb colour) { return CellOfColour(colour, FontCells - 1, FontCellColour); }
+int DigitOfColour(Rgb colour) { return CellOfColour(colour, 10, DigitCellColour); }
 
 void WriteFixtureAssets() {
   for (const auto& [name, size] : FixtureSizes()) {
@@ -155,14 +148,16 @@ void WriteFixtureAssets() {
   }
 }
 
-Rgb ScreenAt(int x, int y) {
-  const auto* row = static_cast<const uint8_t*>(Screen->pixels) + y * Screen->pitch;
+Rgb PixelAt(const SDL_Surface& surface, int x, int y) {
+  const int bytes = surface.format->BytesPerPixel;
   Uint32 pixel = 0;
-  std::memcpy(&pixel, row + x * Screen->format->BytesPerPixel, Screen->format->BytesPerPixel);
+  std::memcpy(&pixel, static_cast<const uint8_t*>(surface.pixels) + y * surface.pitch + x * bytes, bytes);
   Rgb colour{};
-  SDL_GetRGB(pixel, Screen->format, &colour.R, &colour.G, &colour.B);
+  SDL_GetRGB(pixel, surface.format, &colour.R, &colour.G, &colour.B);
   return colour;
 }
+
+Rgb ScreenAt(int x, int y) { return PixelAt(*Screen, x, y); }
 
 Rgb OnScreen(Rgb colour) {
   Rgb result{};
@@ -171,6 +166,23 @@ Rgb OnScreen(Rgb colour) {
 }
 
 void ClearScreen() { SDL_FillRect(Screen, nullptr, SDL_MapRGB(Screen->format, 0, 0, 0)); }
+
+SDL_Event KeyEvent(SDLKey key) {
+  SDL_Event event{};
+  event.type = SDL_KEYDOWN;
+  event.key.keysym.sym = key;
+  return event;
+}
+
+SDL_Event ButtonEvent(bool pressed, int x, int y, Uint8 button) {
+  SDL_Event event{};
+  event.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  event.button.button = button;
+  event.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
+  event.button.x = static_cast<Uint16>(x);
+  event.button.y = static_cast<Uint16>(y);
+  return event;
+}
 
 void PushMotion(int x, int y) {
   SDL_Event event{};
@@ -181,12 +193,7 @@ void PushMotion(int x, int y) {
 }
 
 void PushButton(bool pressed, int x, int y, Uint8 button) {
-  SDL_Event event{};
-  event.type = pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-  event.button.button = button;
-  event.button.state = pressed ? SDL_PRESSED : SDL_RELEASED;
-  event.button.x = static_cast<Uint16>(x);
-  event.button.y = static_cast<Uint16>(y);
+  SDL_Event event = ButtonEvent(pressed, x, y, button);
   SDL_PushEvent(&event);
 }
 

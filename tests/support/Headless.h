@@ -37,6 +37,8 @@ std::vector<uint8_t> ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::vector<uint8_t>& bytes);
 // Writes bytes scrambled as .dat files are.
 void WriteDatFile(const std::filesystem::path& file, std::vector<uint8_t> plain);
+// Cuts a file to half its length, as an interrupted copy would.
+void HalveFile(const std::filesystem::path& file);
 
 // A 24-bit BMP of w by h pixels, every pixel produced by colourAt(x, y).
 template <class ColourAt>
@@ -44,6 +46,10 @@ std::vector<uint8_t> MakeBmp(int w, int h, ColourAt colourAt);
 std::vector<uint8_t> MakeSolidBmp(int w, int h, Rgb colour);
 // A 16-bit stereo WAV at the mixer's rate holding frames sample frames of a quiet tone.
 std::vector<uint8_t> MakeWav(int frames);
+// The index-th 16-bit sample of a WAV whose data starts at byte 44.
+inline int16_t WavSample(const std::vector<uint8_t>& wav, size_t index) {
+  return static_cast<int16_t>(wav[44 + 2 * index] | wav[45 + 2 * index] << 8);
+}
 
 // Every picture and sound the game loads, as small fixtures in the working directory. Each picture
 // is filled with FixtureColour(name); the font strip's cell g with FontCellColour(g) (cell 42
@@ -55,22 +61,33 @@ Rgb DigitCellColour(int digit);
 // The glyph or digit whose fixture colour this is, or -1.
 int GlyphOfColour(Rgb colour);
 int DigitOfColour(Rgb colour);
-// The fixture size of a picture.
-struct Size {
-  int W, H;
-};
-Size FixtureSize(const std::string& spriteName);
 
-// Colour of a pixel of Screen (converted from its 16 bits, so each channel is rounded down).
+// Colour of a pixel of a surface of any depth (so each channel of a 16-bit one is rounded down).
+Rgb PixelAt(const SDL_Surface& surface, int x, int y);
+// Colour of a pixel of Screen.
 Rgb ScreenAt(int x, int y);
 // What a colour looks like after a round trip through Screen's pixel format.
 Rgb OnScreen(Rgb colour);
 // Fills Screen with black, as the main loop does before drawing.
 void ClearScreen();
 
+SDL_Event KeyEvent(SDLKey key);
+SDL_Event ButtonEvent(bool pressed, int x, int y, Uint8 button = SDL_BUTTON_LEFT);
 void PushMotion(int x, int y);
 void PushButton(bool pressed, int x, int y, Uint8 button = SDL_BUTTON_LEFT);
 void PushQuit();
+
+// What action throws as E, or "nothing thrown".
+template <class E = std::exception, class Action>
+std::string ThrownMessage(Action action) {
+  try {
+    action();
+  } catch (const E& failure) {
+    if constexpr (requires { failure.Message(); }) return failure.Message();
+    else return failure.what();
+  }
+  return "nothing thrown";
+}
 
 // Base fixture: scratch directory with fixture assets, the window (dummy driver) and the mixer.
 class HeadlessTest : public ::testing::Test {

@@ -27,7 +27,7 @@ bool BoardAtRest(const TBoard& board) {
   return true;
 }
 
-std::optional<std::vector<TScreenPoint>> FindLineOfThree(const TBoard& board) {
+std::optional<std::vector<TScreenPoint>> FindLineOfThree(const std::function<int(int, int)>& kindAt) {
   for (int row = 0; row < BoardSize; ++row) {
     for (int column = 0; column < BoardSize; ++column) {
       for (const auto& step : Directions) {
@@ -35,7 +35,7 @@ std::optional<std::vector<TScreenPoint>> FindLineOfThree(const TBoard& board) {
         for (int k = 0; k < 3; ++k) {
           const int c = column + k * step[0];
           const int r = row + k * step[1];
-          if (!Inside(c, r) || board.Cell(c, r)->Kind != board.Cell(column, row)->Kind) break;
+          if (!Inside(c, r) || kindAt(c, r) != kindAt(column, row)) break;
           line.push_back(CellCentre(c, r));
         }
         if (line.size() == 3) return line;
@@ -43,6 +43,10 @@ std::optional<std::vector<TScreenPoint>> FindLineOfThree(const TBoard& board) {
     }
   }
   return std::nullopt;
+}
+
+std::optional<std::vector<TScreenPoint>> FindLineOfThree(const TBoard& board) {
+  return FindLineOfThree([&](int column, int row) { return int{board.Cell(column, row)->Kind}; });
 }
 
 void TPlayer::Frames(int count) {

@@ -5,6 +5,7 @@
 #include "game/LibBoard.h"
 #include "shell/BoglingsAndSkitters.h"
 
+#include <functional>
 #include <optional>
 #include <random>
 #include <vector>
@@ -17,7 +18,9 @@ struct TScreenPoint {
 TScreenPoint CellCentre(int column, int row);
 // True when no tile is falling.
 bool BoardAtRest(const TBoard& board);
-// The cells of some straight line of three equal tiles, in drag order, or nothing.
+// The centres of some straight line of three cells of equal kindAt(column, row), in drag order,
+// or nothing.
+std::optional<std::vector<TScreenPoint>> FindLineOfThree(const std::function<int(int, int)>& kindAt);
 std::optional<std::vector<TScreenPoint>> FindLineOfThree(const TBoard& board);
 
 class TPlayer {

@@ -109,18 +109,9 @@ void TypeName(TModule& module, std::string_view name) {
 }  // namespace
 
 std::string_view ScreenStateName(TScreenState state) {
-  switch (state) {
-    case TScreenState::Intro: return "Intro";
-    case TScreenState::Menu: return "Menu";
-    case TScreenState::Help: return "Help";
-    case TScreenState::Credits: return "Credits";
-    case TScreenState::ScoreTable: return "ScoreTable";
-    case TScreenState::ScoreKeyboard: return "ScoreKeyboard";
-    case TScreenState::GameAtRest: return "GameAtRest";
-    case TScreenState::GameFalling: return "GameFalling";
-    case TScreenState::GameSelection: return "GameSelection";
-  }
-  return "?";
+  constexpr std::string_view Names[] = {"Intro",         "Menu",       "Help",        "Credits",      "ScoreTable",
+                                        "ScoreKeyboard", "GameAtRest", "GameFalling", "GameSelection"};
+  return Names[static_cast<int>(state)];
 }
 
 TScreenScenario::TScreenScenario(TScreenState state) : State(state) { Build(); }
