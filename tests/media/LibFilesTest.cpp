@@ -60,11 +60,7 @@ TEST_F(LibFilesTest, PicturesLoadOnlyWhenScrambledAndMissingOnesNameTheFile) {
   EXPECT_EQ(LoadBitmapDat("sprites/empty.dat"), nullptr);
   EXPECT_THROW(LoadSprite("sprites/plain.dat"), EMediaError);
 
-  try {
-    LoadBitmapDat("sprites/missing.dat");
-    ADD_FAILURE() << "a missing picture must not load";
-  } catch (const EInOutError& failure) {
-    EXPECT_EQ(failure.Message(), "sprites/missing.dat: File not found");
-  }
+  EXPECT_EQ(ThrownMessage<EInOutError>([] { LoadBitmapDat("sprites/missing.dat"); }),
+            "sprites/missing.dat: File not found");
   SDL_Quit();
 }

@@ -5,20 +5,6 @@
 
 class LibMessageBoxTest : public HeadlessTest {
  protected:
-  static SDL_Event Key(SDLKey key) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = key;
-    return event;
-  }
-  static SDL_Event Press(int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEBUTTONDOWN;
-    event.button.button = button;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
-    return event;
-  }
   const std::string Report = "Exception EInOutError in module boglings at 0000E532.\nRead beyond end of file.";
 };
 
@@ -41,24 +27,22 @@ TEST_F(LibMessageBoxTest, BoxIsCentredWithItsOkButtonInside) {
 
 TEST_F(LibMessageBoxTest, OkEnterEscapeAndTheCloseRequestCloseIt) {
   const SDL_Rect ok{300, 300, 64, 24};
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  EXPECT_TRUE(ClosesMessageBox(quit, ok));
-  EXPECT_TRUE(ClosesMessageBox(Key(SDLK_RETURN), ok));
-  EXPECT_TRUE(ClosesMessageBox(Key(SDLK_KP_ENTER), ok));
-  EXPECT_TRUE(ClosesMessageBox(Key(SDLK_ESCAPE), ok));
-  EXPECT_TRUE(ClosesMessageBox(Press(300, 300), ok));
-  EXPECT_TRUE(ClosesMessageBox(Press(363, 323), ok));
-  EXPECT_FALSE(ClosesMessageBox(Key(SDLK_SPACE), ok));
-  EXPECT_FALSE(ClosesMessageBox(Press(364, 310), ok));
-  EXPECT_FALSE(ClosesMessageBox(Press(299, 310), ok));
-  EXPECT_FALSE(ClosesMessageBox(Press(320, 310, SDL_BUTTON_RIGHT), ok));
+  EXPECT_TRUE(ClosesMessageBox(SDL_Event{SDL_QUIT}, ok));
+  EXPECT_TRUE(ClosesMessageBox(KeyEvent(SDLK_RETURN), ok));
+  EXPECT_TRUE(ClosesMessageBox(KeyEvent(SDLK_KP_ENTER), ok));
+  EXPECT_TRUE(ClosesMessageBox(KeyEvent(SDLK_ESCAPE), ok));
+  EXPECT_TRUE(ClosesMessageBox(ButtonEvent(true, 300, 300), ok));
+  EXPECT_TRUE(ClosesMessageBox(ButtonEvent(true, 363, 323), ok));
+  EXPECT_FALSE(ClosesMessageBox(KeyEvent(SDLK_SPACE), ok));
+  EXPECT_FALSE(ClosesMessageBox(ButtonEvent(true, 364, 310), ok));
+  EXPECT_FALSE(ClosesMessageBox(ButtonEvent(true, 299, 310), ok));
+  EXPECT_FALSE(ClosesMessageBox(ButtonEvent(true, 320, 310, SDL_BUTTON_RIGHT), ok));
 }
 
 TEST_F(LibMessageBoxTest, RunningBoxWaitsForAClosingEvent) {
   PushMotion(10, 10);
   PushButton(true, 5, 5);
-  SDL_Event escape = Key(SDLK_ESCAPE);
+  SDL_Event escape = KeyEvent(SDLK_ESCAPE);
   SDL_PushEvent(&escape);
   PushMotion(20, 20);
   RunMessageBox("Application Error", Report);

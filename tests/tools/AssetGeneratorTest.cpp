@@ -82,10 +82,6 @@ uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at) {
   return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<uint32_t>(bytes[at + 3]) << 24;
 }
 
-int16_t SampleAt(const std::vector<uint8_t>& wav, size_t index) {
-  return static_cast<int16_t>(wav[44 + 2 * index] | wav[45 + 2 * index] << 8);
-}
-
 }  // namespace
 
 TEST(AssetGeneratorTest, PicturesLoadAsSixteenBitSpritesOfTheirSize) {
@@ -151,10 +147,10 @@ TEST(AssetGeneratorTest, SoundsAreCleanStereoInTheMixersFormat) {
     EXPECT_GE(seconds, limits.MinSeconds);
     EXPECT_LE(seconds, limits.MaxSeconds);
     int peak = 0;
-    for (size_t i = 0; i < samples; ++i) peak = std::max(peak, std::abs(static_cast<int>(SampleAt(wav, i))));
+    for (size_t i = 0; i < samples; ++i) peak = std::max(peak, std::abs(static_cast<int>(WavSample(wav, i))));
     EXPECT_LT(peak, 32767);
     EXPECT_GT(peak, 26000);  // about -1 dBFS
-    for (size_t i : {size_t{0}, size_t{1}, samples - 2, samples - 1}) EXPECT_LT(std::abs(SampleAt(wav, i)), 300) << i;
+    for (size_t i : {size_t{0}, size_t{1}, samples - 2, samples - 1}) EXPECT_LT(std::abs(WavSample(wav, i)), 300) << i;
     Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1);
     EXPECT_NE(chunk, nullptr) << Mix_GetError();
     Mix_FreeChunk(chunk);

@@ -22,15 +22,6 @@ void PaintPixel(cairo_t* cr, int x, double r, double g, double b, double a) {
   cairo_fill(cr);
 }
 
-std::string ThrownMessage(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const std::runtime_error& failure) {
-    return failure.what();
-  }
-  return "nothing thrown";
-}
-
 constexpr char GlyphFile[] = R"(# two-cell test strip
 strip tiny 4 5 1 1
 order AB

@@ -16,10 +16,6 @@ namespace ag = assetgen;
 
 namespace {
 
-int16_t SampleAt(const std::vector<uint8_t>& wav, size_t index) {
-  return static_cast<int16_t>(wav[44 + 2 * index] | wav[45 + 2 * index] << 8);
-}
-
 // The loudest sample among the first `frames` frames (all of them by default).
 float Peak(const ag::Sound& sound, size_t frames = SIZE_MAX) {
   float peak = 0;
@@ -29,12 +25,7 @@ float Peak(const ag::Sound& sound, size_t frames = SIZE_MAX) {
 
 std::string ScoreError(const std::string& score) {
   std::ofstream("score.txt") << score;
-  try {
-    ag::MakeMusic("score.txt");
-  } catch (const std::runtime_error& failure) {
-    return failure.what();
-  }
-  return "nothing thrown";
+  return ThrownMessage<std::runtime_error>([] { ag::MakeMusic("score.txt"); });
 }
 
 constexpr char Header[] = "tempo 120\nbeats 3\n# C# in a comment is no note\nchords Dm Gm\n";
@@ -48,12 +39,12 @@ TEST(AssetSoundTest, WavFilesAreStereoPcmClampedShortOfFullScale) {
   EXPECT_EQ(std::string(wav.begin() + 36, wav.begin() + 40), "data");
   EXPECT_EQ(wav[22], 2);  // channels
   EXPECT_EQ(wav[34], 16);  // bits
-  EXPECT_EQ(SampleAt(wav, 0), 0);
-  EXPECT_EQ(SampleAt(wav, 1), 16384);
-  EXPECT_EQ(SampleAt(wav, 2), 32766);
-  EXPECT_EQ(SampleAt(wav, 3), -32766);
-  EXPECT_EQ(SampleAt(wav, 4), -32766);
-  EXPECT_EQ(SampleAt(wav, 5), 32766);
+  EXPECT_EQ(WavSample(wav, 0), 0);
+  EXPECT_EQ(WavSample(wav, 1), 16384);
+  EXPECT_EQ(WavSample(wav, 2), 32766);
+  EXPECT_EQ(WavSample(wav, 3), -32766);
+  EXPECT_EQ(WavSample(wav, 4), -32766);
+  EXPECT_EQ(WavSample(wav, 5), 32766);
 }
 
 TEST(AssetSoundTest, MasteringPeaksAtMinusOneDecibelAndFadesBothEnds) {
