@@ -5,6 +5,7 @@
 #include "scores/HighScoreModule.h"
 #include "shell/BoglingsAndSkitters.h"
 #include "support/Headless.h"
+#include "support/Player.h"
 
 #include <string>
 #include <vector>
@@ -29,8 +30,8 @@ class TRecordingGame : public TGame {
   int32_t HandedScore = -1;
 };
 
-int ScreenX(int column) { return 213 + 64 * column; }
-int ScreenY(int row) { return 40 + 64 * row; }
+int ScreenX(int column) { return CellCentre(column, 0).X; }
+int ScreenY(int row) { return CellCentre(0, row).Y; }
 const Cells Row4 = {{0, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}, {5, 4}, {6, 4}};
 
 }  // namespace
@@ -264,24 +265,15 @@ TEST_F(GameModuleTest, DragAndReleaseFromTheMenuToTheHighScores) {
   Game.Playing.reset();
   THalloween halloween;
   halloween.Start();
-  PushButton(true, 5, 5);
-  RunFrame(halloween, 0);
-  PushMotion(400, 225);
-  PushButton(true, 400, 225);
-  RunFrame(halloween, 0);
-  auto* game = dynamic_cast<TGameModule*>(halloween.GetCurrentModule());
+  TPlayer player(halloween);
+  player.Click(5, 5);
+  player.Click(400, 225);
+  auto* game = player.Showing<TGameModule>();
   ASSERT_NE(game, nullptr);
-  for (int frame = 0; frame < 40; ++frame) RunFrame(halloween, 0);
+  player.Frames(40);
   for (int c = 0; c < 3; ++c) BoardOf(*game).Cell(c, 6)->Kind = 0;
-
-  PushMotion(ScreenX(0), ScreenY(6));
-  PushButton(true, ScreenX(0), ScreenY(6));
-  for (int c = 1; c < 3; ++c) PushMotion(ScreenX(c), ScreenY(6));
-  PushButton(false, ScreenX(2), ScreenY(6));
-  RunFrame(halloween, 0);
+  player.Drag({CellCentre(0, 6), CellCentre(1, 6), CellCentre(2, 6)});
   EXPECT_EQ(game->GetScore(), 9);
-  PushMotion(20, 20);
-  PushButton(true, 20, 20);
-  RunFrame(halloween, 0);
-  EXPECT_NE(dynamic_cast<THighScoreModule*>(halloween.GetCurrentModule()), nullptr);
+  player.Click(20, 20);
+  EXPECT_NE(player.Showing<THighScoreModule>(), nullptr);
 }

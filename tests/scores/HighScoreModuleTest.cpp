@@ -3,15 +3,9 @@
 #include "media/LibSound.h"
 #include "shell/BoglingsAndSkitters.h"
 #include "support/Headless.h"
+#include "support/Recording.h"
 
 namespace {
-
-class TRecordingGame : public TGame {
- public:
-  void Start() override {}
-  void ModuleFinished(TModule* /*module*/) override { ++Finished; }
-  int Finished = 0;
-};
 
 // The text drawn from (x, y) in the fixture font, one character per 10-pixel cell; ' ' for none.
 std::string TextAt(int x, int y, int length) {
@@ -46,7 +40,7 @@ class HighScoreModuleTest : public HeadlessTest {
   }
   Mix_Chunk* Effect() const { return Mix_GetChunk(ChannelEffects); }
 
-  TRecordingGame Game;
+  RecordingGame Game;
   std::unique_ptr<THighScoreModule> Module;
 };
 
@@ -57,7 +51,7 @@ TEST_F(HighScoreModuleTest, ViewOnlyShowsTheTableSilentlyAndAnyPressLeaves) {
   EXPECT_EQ(TextAt(250, 160, 5) + TextAt(500, 160, 5) + TextAt(500, 340, 4), "hoko 1000 100 ");
   EXPECT_EQ(ScreenAt(541, 401), OnScreen(FixtureColour("back")));
   Press(20, 470);
-  EXPECT_EQ(Game.Finished, 1);
+  EXPECT_EQ(Game.Reports, std::vector<std::string>{"finished"});
 }
 
 TEST_F(HighScoreModuleTest, NewHighScoreLeadsToAKeyboardWithTruncatedPressAreas) {
@@ -84,7 +78,7 @@ TEST_F(HighScoreModuleTest, EnterStoresTheFirstEightLettersAndTheNextPressLeaves
   Type("abcdefghijkl");
   EXPECT_EQ(TextAt(300, 280, 13), "abcdefghijkl ");
   Press(374, 259);
-  EXPECT_EQ(Game.Finished, 0);
+  EXPECT_TRUE(Game.Reports.empty());
   EXPECT_EQ(TextAt(250, 200, 9) + TextAt(500, 200, 4), "hoko     800 ");
   EXPECT_EQ(TextAt(250, 220, 9) + TextAt(500, 220, 4), "abcdefgh 750 ");
   const std::vector<uint8_t> file = ReadBytes(HighScoreFileName);
@@ -92,7 +86,7 @@ TEST_F(HighScoreModuleTest, EnterStoresTheFirstEightLettersAndTheNextPressLeaves
   EXPECT_EQ(std::vector<uint8_t>(file.begin() + 39, file.begin() + 52),
             (std::vector<uint8_t>{8, 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 0xEE, 2, 0, 0}));
   Press(20, 470);
-  EXPECT_EQ(Game.Finished, 1);
+  EXPECT_EQ(Game.Reports, std::vector<std::string>{"finished"});
 }
 
 TEST_F(HighScoreModuleTest, ScoreEqualToTheTenthGoesFromGameOverToTheTableUnsaved) {

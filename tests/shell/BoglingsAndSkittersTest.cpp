@@ -8,6 +8,7 @@
 #include "screens/IntroModule.h"
 #include "screens/MenuModule.h"
 #include "support/Headless.h"
+#include "support/Player.h"
 
 class BoglingsAndSkittersTest : public HeadlessTest {
  protected:
@@ -15,28 +16,20 @@ class BoglingsAndSkittersTest : public HeadlessTest {
     HeadlessTest::SetUp();
     Controller.Start();
   }
-  void Frames(int count) {
-    for (int i = 0; i < count; ++i) RunFrame(Controller, 0);
-  }
   template <class Module>
   bool Showing() {
-    return dynamic_cast<Module*>(Controller.GetCurrentModule()) != nullptr;
+    return Player.Showing<Module>() != nullptr;
   }
   // Leaves the intro and puts the pointer at (x, y) over the menu.
   void ToMenu(int x = 0, int y = 0) {
     PushButton(true, 0, 0);
     PushMotion(x, y);
-    Frames(1);
+    Player.Frames(1);
     ASSERT_TRUE(Showing<TMenuModule>());
-  }
-  void Press(int x, int y) {
-    PushMotion(x, y);
-    PushButton(true, x, y);
-    PushButton(false, x, y);
-    Frames(1);
   }
 
   THalloween Controller;
+  TPlayer Player{Controller};
 };
 
 TEST_F(BoglingsAndSkittersTest, APressEndsTheIntroAndItsReleaseChoosesNothingInTheMenu) {
@@ -44,14 +37,14 @@ TEST_F(BoglingsAndSkittersTest, APressEndsTheIntroAndItsReleaseChoosesNothingInT
   PushMotion(400, 225);  // over "New game"
   PushButton(true, 400, 225);
   PushButton(false, 400, 225);
-  Frames(2);
+  Player.Frames(2);
   EXPECT_TRUE(Showing<TMenuModule>());
 }
 
 TEST_F(BoglingsAndSkittersTest, LaterEventsOfAFrameReachTheScreenThatReplacedTheReporter) {
   PushButton(true, 0, 0);
   PushMotion(123, 45);
-  Frames(1);
+  Player.Frames(1);
   ASSERT_TRUE(Showing<TMenuModule>());
   // The same frame's Update and Draw ran on the menu, with the hand where the motion put it.
   EXPECT_EQ(ScreenAt(123, 45), OnScreen(FixtureColour("hand")));
@@ -59,12 +52,12 @@ TEST_F(BoglingsAndSkittersTest, LaterEventsOfAFrameReachTheScreenThatReplacedThe
 }
 
 TEST_F(BoglingsAndSkittersTest, TheIntroEndsByItselfInItsLastFrameWhichShowsNothing) {
-  Frames(IntroLength - 1);
+  Player.Frames(IntroLength - 1);
   ASSERT_TRUE(Showing<TIntroModule>());
-  Frames(1);
+  Player.Frames(1);
   EXPECT_TRUE(Showing<TMenuModule>());
   EXPECT_EQ(ScreenAt(320, 240), Rgb{});
-  Frames(1);
+  Player.Frames(1);
   EXPECT_EQ(ScreenAt(630, 470), OnScreen(FixtureColour("background")));
 }
 
@@ -80,13 +73,13 @@ TEST_F(BoglingsAndSkittersTest, EveryMenuEntryOpensItsScreenAndEveryScreenReturn
       {325, &BoglingsAndSkittersTest::Showing<TCreditsModule>},
   };
   for (const auto& [y, showing] : pages) {
-    Press(400, y);
+    Player.Click(400, y);
     EXPECT_TRUE((this->*showing)()) << y;
-    Press(10, 10);
+    Player.Click(10, 10);
     EXPECT_EQ(Controller.GetCurrentModule(), menu) << y;
   }
 
-  Press(400, 225);
+  Player.Click(400, 225);
   EXPECT_TRUE(Showing<TGameModule>());
   EXPECT_EQ(Mix_GetChunk(ChannelMusic), music);
   EXPECT_TRUE(Mix_Playing(ChannelMusic));
@@ -101,7 +94,7 @@ TEST_F(BoglingsAndSkittersTest, TheExitEntryEndsTheProgramAfterTheFrame) {
   PushMotion(499, 399);
   PushButton(true, 499, 399);
   PushMotion(200, 100);
-  Frames(1);
+  Player.Frames(1);
   EXPECT_TRUE(Controller.IsQuitRequested());
   // The rest of the frame still ran: the last motion moved the hand.
   EXPECT_EQ(ScreenAt(200, 100), OnScreen(FixtureColour("hand")));
@@ -109,7 +102,7 @@ TEST_F(BoglingsAndSkittersTest, TheExitEntryEndsTheProgramAfterTheFrame) {
 
 TEST_F(BoglingsAndSkittersTest, TheCloseRequestEndsTheProgramFromAnyScreen) {
   PushQuit();
-  Frames(1);
+  Player.Frames(1);
   EXPECT_TRUE(Controller.IsQuitRequested());
   EXPECT_TRUE(Showing<TIntroModule>());
 
@@ -128,11 +121,9 @@ TEST_F(BoglingsAndSkittersTest, OtherButtonsKeysAndOddQuitCodesChangeNothing) {
   for (Uint8 button : {SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN}) {
     PushButton(true, 10, 10, button);
   }
-  SDL_Event key{};
-  key.type = SDL_KEYDOWN;
-  key.key.keysym.sym = SDLK_SPACE;
+  SDL_Event key = KeyEvent(SDLK_SPACE);
   SDL_PushEvent(&key);
-  Frames(1);
+  Player.Frames(1);
   EXPECT_TRUE(Showing<TIntroModule>());
 
   Controller.RequestQuit(1);
