@@ -72,25 +72,19 @@ TEST_F(LibGraphicsTest, NumbersAreUnsignedDecimalWithoutPadding) {
 }
 
 TEST_F(LibGraphicsTest, CentredSpritesLeanLeftAndUpWhenEven) {
-  const Rgb red = OnScreen({200, 40, 40});
-  ClearScreen();
-  DrawSpriteCentred(MakeSprite(5, 5, {200, 40, 40}), 100, 100);
-  EXPECT_EQ(ScreenAt(98, 98), red);
-  EXPECT_EQ(ScreenAt(102, 102), red);
-  EXPECT_EQ(ScreenAt(97, 100), Rgb{});
-  EXPECT_EQ(ScreenAt(103, 100), Rgb{});
-
-  ClearScreen();
-  DrawSpriteCentred(MakeSprite(4, 4, {200, 40, 40}), 100, 100);
-  EXPECT_EQ(ScreenAt(98, 98), red);
-  EXPECT_EQ(ScreenAt(101, 101), red);
-  EXPECT_EQ(ScreenAt(102, 100), Rgb{});
-
-  ClearScreen();
-  DrawSpriteCentred(MakeSprite(64, 33, {200, 40, 40}), 40, 330);
-  EXPECT_EQ(ScreenAt(8, 314), red);
-  EXPECT_EQ(ScreenAt(7, 314), Rgb{});
-  EXPECT_EQ(ScreenAt(8, 313), Rgb{});
+  struct Case {
+    int W, H, X, Y;
+    std::vector<std::pair<int, int>> Inked, Blank;
+  };
+  const Case cases[] = {{5, 5, 100, 100, {{98, 98}, {102, 102}}, {{97, 100}, {103, 100}}},
+                        {4, 4, 100, 100, {{98, 98}, {101, 101}}, {{102, 100}}},
+                        {64, 33, 40, 330, {{8, 314}}, {{7, 314}, {8, 313}}}};
+  for (const Case& c : cases) {
+    ClearScreen();
+    DrawSpriteCentred(MakeSprite(c.W, c.H, {200, 40, 40}), c.X, c.Y);
+    for (auto [x, y] : c.Inked) EXPECT_EQ(ScreenAt(x, y), OnScreen({200, 40, 40})) << c.W << "x" << c.H << " " << x << "," << y;
+    for (auto [x, y] : c.Blank) EXPECT_EQ(ScreenAt(x, y), Rgb{}) << c.W << "x" << c.H << " " << x << "," << y;
+  }
 }
 
 TEST_F(LibGraphicsTest, MagentaIsTransparent) {

@@ -28,15 +28,10 @@ constexpr size_t Margin = 64 * 1024;
 
 }  // namespace
 
-class LongPlayTest : public HeadlessTest {
- protected:
-  void SetUp() override {
-    HeadlessTest::SetUp();
-    UseGeneratedAssets();
-  }
-};
+class LongPlayTest : public HeadlessTest {};
 
 TEST_F(LongPlayTest, TwoHundredGamesUseNoMoreMemoryThanTwo) {
+  UseGeneratedAssets();
   THalloween controller;
   controller.Start();
   TPlayer player(controller);

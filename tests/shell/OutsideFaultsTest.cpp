@@ -41,22 +41,25 @@ class ScopedSetting {
   std::optional<std::string> Old;
 };
 
+// Opens the window and the mixer and plays one game from the menu with this many lines.
+bool PlayAGame(int lines) {
+  InitGraphics(ScreenWidth, ScreenHeight, "Game");
+  InitSound();
+  THalloween controller;
+  controller.Start();
+  TPlayer player(controller);
+  player.Click(0, 0);
+  return player.PlayOneGame(lines);
+}
+
 }  // namespace
 
 TEST(OutsideFaultsTest, WithoutAnAudioDeviceAWholeGameRunsSilently) {
   ScratchDir scratch;
   WriteFixtureAssets();
   ScopedSetting noAudio("SDL_AUDIODRIVER", "no-such-driver");
-  InitGraphics(ScreenWidth, ScreenHeight, "Game");
-  InitSound();
-  ASSERT_FALSE(SoundIsOpen());
-  {
-    THalloween controller;
-    controller.Start();
-    TPlayer player(controller);
-    player.Click(0, 0);
-    EXPECT_TRUE(player.PlayOneGame(2));
-  }
+  EXPECT_TRUE(PlayAGame(2));
+  EXPECT_FALSE(SoundIsOpen());
   ShutdownSound();
   SDL_Quit();
 }
@@ -94,13 +97,7 @@ TEST(OutsideFaultsTest, AReadOnlyDirectoryLosesNoScoreAndSaysWhy) {
   EXPECT_EXIT(
       {
         if (geteuid() == 0 && (setgid(Nobody) != 0 || setuid(Nobody) != 0)) std::_Exit(2);
-        InitGraphics(ScreenWidth, ScreenHeight, "Game");
-        InitSound();
-        THalloween controller;
-        controller.Start();
-        TPlayer player(controller);
-        player.Click(0, 0);
-        const bool played = player.PlayOneGame(1);
+        const bool played = PlayAGame(1);
         std::_Exit(played && ReadBytes(HighScoreFileName) == zeros ? 0 : 1);
       },
       testing::ExitedWithCode(0), "^highscores.bin: the high scores were not saved: Permission denied\n$");

@@ -83,15 +83,10 @@ class TRandomPlayer {
 
 }  // namespace
 
-class SoakTest : public HeadlessTest {
- protected:
-  void SetUp() override {
-    HeadlessTest::SetUp();
-    UseGeneratedAssets();
-  }
-};
+class SoakTest : public HeadlessTest {};
 
 TEST_F(SoakTest, SeededRandomPlayVisitsEveryScreenWithoutFault) {
+  UseGeneratedAssets();
   THalloween controller;
   controller.Start();
   TRandomPlayer player(controller, static_cast<unsigned>(Setting("BOGLINGS_SOAK_SEED", DefaultSeed)));
