@@ -78,7 +78,13 @@ SurfacePtr LoadBitmapDat(const char* name) {
   FileBuffer buffer;
   int32_t size = 0;
   LoadAsset(name, buffer, size);
-  return SurfacePtr(SDL_LoadBMP_RW(SDL_RWFromMem(buffer.get(), size), 1));
+  SurfacePtr picture(SDL_LoadBMP_RW(SDL_RWFromMem(buffer.get(), size), 1));
+  // SDL accepts any bit count the header claims, but its pixels hold at most four bytes.
+  if (picture && picture->format->BytesPerPixel > 4) {
+    SDL_SetError("unsupported BMP depth of %d bits", picture->format->BitsPerPixel);
+    return nullptr;
+  }
+  return picture;
 }
 
 SoundPtr LoadSoundDat(const char* name) {

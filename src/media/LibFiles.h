@@ -20,7 +20,8 @@ inline void Descramble(uint8_t* buffer, int32_t size) {
   for (int32_t i = 0; i < size; ++i) buffer[i] ^= static_cast<uint8_t>(i);
 }
 
-// The picture in its BMP file's own pixel format, or null when SDL cannot decode the bytes.
+// The picture in its BMP file's own pixel format, or null when SDL cannot decode the bytes or
+// they claim more than four bytes a pixel.
 // Throws EInOutError naming the file when it cannot be opened: a missing asset is never drawn.
 SurfacePtr LoadBitmapDat(const char* name);
 
