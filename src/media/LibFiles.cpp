@@ -36,12 +36,12 @@ uint32_t LittleEndian(const uint8_t* bytes, int count) {
   return value;
 }
 
-// SDL's audio converter overruns its fixed table of conversion steps on extreme sample rates (and
-// jumps through garbage), so the WAV's format is checked before the mixer sees it: 8- or 16-bit
-// mono or stereo PCM at an ordinary rate. True for bytes that are no WAV at all: the mixer
-// rejects those itself.
-bool WavFormatIsSafe(const uint8_t* wav, int32_t size) {
-  if (size < 12 || std::memcmp(wav, "RIFF", 4) != 0 || std::memcmp(wav + 8, "WAVE", 4) != 0) return true;
+// Only WAV files are sounds of ours, so nothing else reaches the mixer's other decoders. And SDL's
+// audio converter overruns its fixed table of conversion steps on extreme sample rates (and jumps
+// through garbage), so the format is checked first: 8- or 16-bit mono or stereo PCM at an ordinary
+// rate.
+bool IsSafeWav(const uint8_t* wav, int32_t size) {
+  if (size < 12 || std::memcmp(wav, "RIFF", 4) != 0 || std::memcmp(wav + 8, "WAVE", 4) != 0) return false;
   for (int64_t at = 12; at + 8 <= size;) {
     const uint32_t length = LittleEndian(wav + at + 4, 4);
     if (std::memcmp(wav + at, "fmt ", 4) == 0) {
@@ -54,7 +54,7 @@ bool WavFormatIsSafe(const uint8_t* wav, int32_t size) {
     }
     at += 8 + int64_t{length} + (length & 1);
   }
-  return true;
+  return false;
 }
 
 }  // namespace
@@ -91,8 +91,8 @@ SoundPtr LoadSoundDat(const char* name) {
   FileBuffer buffer;
   int32_t size = 0;
   LoadAsset(name, buffer, size);
-  if (!WavFormatIsSafe(buffer.get(), size)) {
-    SDL_SetError("unsupported WAV format (8- or 16-bit PCM, mono or stereo, 4000 to 192000 Hz)");
+  if (!IsSafeWav(buffer.get(), size)) {
+    SDL_SetError("not a WAV file of 8- or 16-bit PCM, mono or stereo, at 4000 to 192000 Hz");
     return nullptr;
   }
   return SoundPtr(Mix_LoadWAV_RW(SDL_RWFromMem(buffer.get(), size), 1));

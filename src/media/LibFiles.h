@@ -26,6 +26,6 @@ inline void Descramble(uint8_t* buffer, int32_t size) {
 SurfacePtr LoadBitmapDat(const char* name);
 
 // The sound converted to the mixer's output format, or null when the mixer cannot decode it
-// (also whenever the audio device is not open) or its format is one the mixer cannot convert
-// safely. Throws EInOutError naming a file it cannot open.
+// (also whenever the audio device is not open), or when it is no WAV of a format the mixer
+// converts safely. Throws EInOutError naming a file it cannot open.
 SoundPtr LoadSoundDat(const char* name);

@@ -38,7 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (picture) {
       DrawSprite(LoadSprite(name), 10, 10);
     } else {
-      PlaySound(ChannelEffects, LoadSound(name), 0);
+      const SoundPtr sound = LoadSound(name);
+      PlaySound(ChannelEffects, sound, 0);
+      Mix_HaltChannel(ChannelEffects);  // freed with its handle, not left lingering when the fuzzer exits
     }
   } catch (const EMediaError& failure) {
     if (failure.Message().find(name) == std::string::npos) __builtin_trap();
