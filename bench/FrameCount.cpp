@@ -11,21 +11,20 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string_view>
+#include <optional>
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s SCREEN FRAMES\n", argv[0]);
+  const std::optional<TScreenState> screen = argc == 3 ? ScreenStateNamed(argv[1]) : std::nullopt;
+  if (!screen) {
+    std::fprintf(stderr, "usage: %s SCREEN FRAMES (SCREEN as named in the frame benchmarks)\n", argv[0]);
     return 2;
   }
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
-  const std::string_view name = argv[1];
   const int frames = std::atoi(argv[2]);
   OpenMedia(GameDir());
-  for (const TScreenState screen : AllScreenStates) {
-    if (ScreenStateName(screen) != name) continue;
-    TScreenScenario scenario(screen);
+  {
+    TScreenScenario scenario(*screen);
     for (int frame = 0; frame < frames; ++frame) {
       scenario.KeepHeavy();
       CALLGRIND_TOGGLE_COLLECT;

@@ -11,20 +11,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <string_view>
+#include <optional>
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s SCREEN SECONDS\n", argv[0]);
+  const std::optional<TScreenState> screen = argc == 3 ? ScreenStateNamed(argv[1]) : std::nullopt;
+  if (!screen) {
+    std::fprintf(stderr, "usage: %s SCREEN SECONDS (SCREEN as named in the frame benchmarks)\n", argv[0]);
     return 2;
   }
   setenv("SDL_AUDIODRIVER", "dummy", 0);
-  const std::string_view name = argv[1];
   const double seconds = std::atof(argv[2]);
   OpenMedia(GameDir());
-  for (const TScreenState screen : AllScreenStates) {
-    if (ScreenStateName(screen) != name) continue;
-    TScreenScenario scenario(screen);
+  {
+    TScreenScenario scenario(*screen);
     const TLoopMeter meter;
     long frames = 0;
     while (meter.Seconds() < seconds) {
@@ -32,7 +31,7 @@ int main(int argc, char** argv) {
       RunFrame(scenario, FrameDelayMs);
       ++frames;
     }
-    meter.Report(std::string(name).c_str(), frames);
+    meter.Report(argv[1], frames);
   }
   CloseMedia();
   return 0;

@@ -114,6 +114,13 @@ std::string_view ScreenStateName(TScreenState state) {
   return Names[static_cast<int>(state)];
 }
 
+std::optional<TScreenState> ScreenStateNamed(std::string_view name) {
+  for (const TScreenState state : AllScreenStates) {
+    if (ScreenStateName(state) == name) return state;
+  }
+  return std::nullopt;
+}
+
 TScreenScenario::TScreenScenario(TScreenState state) : State(state) { Build(); }
 
 // The module goes before the controller it refers to.

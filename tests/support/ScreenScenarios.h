@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 enum class TScreenState {
@@ -28,6 +29,8 @@ constexpr std::array<TScreenState, 9> AllScreenStates = {
     TScreenState::GameAtRest, TScreenState::GameFalling,   TScreenState::GameSelection};
 
 std::string_view ScreenStateName(TScreenState state);
+// The state of that name, or none.
+std::optional<TScreenState> ScreenStateNamed(std::string_view name);
 
 // A controller with one module in one state. The module's own ticks would move it out of that
 // state (the intro ends, the timer runs out, the particles die), so the scenario builds the state
