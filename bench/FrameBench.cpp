@@ -7,7 +7,7 @@
 // across an optimisation that claims to draw the same pixels.
 
 #include "BenchSetup.h"
-#include "support/ScreenScenarios.h"
+#include "ScreenScenarios.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 //   bench_frame_count SCREEN FRAMES
 
 #include "BenchSetup.h"
-#include "support/ScreenScenarios.h"
+#include "ScreenScenarios.h"
 
 #include <valgrind/callgrind.h>
 

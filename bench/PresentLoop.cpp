@@ -6,7 +6,7 @@
 #include "BenchSetup.h"
 #include "LoopMeter.h"
 #include "shell/BoglingsAndSkitters.h"
-#include "support/ScreenScenarios.h"
+#include "ScreenScenarios.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -36,7 +36,7 @@ class TGameModule : public TModule {
 
  private:
   friend class GameModuleTest;
-  friend class GameModuleProbe;  // frame checksums and benchmarks build their states directly
+  friend class GameModuleProbe;  // benchmarks build their states directly
 
   // Advances the level (10 is the last and repeats) and applies its kinds, tiles, time and hints.
   void LevelUp();

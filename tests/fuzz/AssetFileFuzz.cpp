@@ -14,14 +14,12 @@ constexpr int32_t LargestSide = 640;  // no picture of the game is larger than t
 // SDL sizes a picture's surface from its header before reading a pixel; headers claiming huge
 // pictures only make it allocate for long, so they are left out to keep the fuzzer quick.
 bool ClaimsHugePicture(const uint8_t* scrambled, size_t size) {
-  if (size < 26) return false;
-  int32_t side[2];
-  for (int s = 0; s < 2; ++s) {
-    uint32_t value = 0;
-    for (int i = 0; i < 4; ++i) value |= uint32_t{static_cast<uint8_t>(scrambled[18 + 4 * s + i] ^ (18 + 4 * s + i))} << (8 * i);
-    side[s] = static_cast<int32_t>(value);
+  for (size_t at = 18; at < 26 && size >= 26; at += 4) {
+    uint32_t side = 0;
+    for (size_t i = 0; i < 4; ++i) side |= uint32_t{static_cast<uint8_t>(scrambled[at + i] ^ (at + i))} << (8 * i);
+    if (static_cast<int32_t>(side) > LargestSide || static_cast<int32_t>(side) < -LargestSide) return true;
   }
-  return side[0] > LargestSide || side[0] < -LargestSide || side[1] > LargestSide || side[1] < -LargestSide;
+  return false;
 }
 
 }  // namespace

@@ -3,21 +3,16 @@
 
 #include "FuzzSupport.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <vector>
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]);
-    return 2;
-  }
-  std::vector<std::filesystem::path> inputs;
-  for (const auto& entry : std::filesystem::directory_iterator(argv[1])) inputs.push_back(entry.path());
-  std::sort(inputs.begin(), inputs.end());
+  if (argc != 2) return std::fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]), 2;
+  const std::set<std::filesystem::path> inputs(std::filesystem::directory_iterator(argv[1]), {});
   for (const auto& input : inputs) {
     std::ifstream in(input, std::ios::binary);
     const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -3,9 +3,8 @@
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 void EnterFuzzDirectory() {
@@ -13,9 +12,7 @@ void EnterFuzzDirectory() {
     std::string pattern = (std::filesystem::temp_directory_path() / "boglings-fuzz-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a fuzz directory");
     std::filesystem::current_path(pattern);
-    std::filesystem::create_directories("sprites");
-    std::filesystem::create_directories("sounds");
-    return true;
+    return std::filesystem::create_directories("sprites") && std::filesystem::create_directories("sounds");
   }();
   (void)entered;
 }
@@ -32,8 +29,5 @@ void StartHeadlessMedia() {
 }
 
 void WriteFile(const std::string& name, const uint8_t* data, size_t size) {
-  std::FILE* file = std::fopen(name.c_str(), "wb");
-  if (file == nullptr) throw std::runtime_error("cannot write " + name);
-  if (size > 0) std::fwrite(data, 1, size, file);
-  std::fclose(file);
+  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 }

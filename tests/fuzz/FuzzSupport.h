@@ -7,8 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
-// Makes a fresh temporary directory the working directory, once per process.
+// Each once per process: a fresh temporary working directory with sprites/ and sounds/, and the
+// window and mixer opened with SDL's headless drivers.
 void EnterFuzzDirectory();
-// Opens the window and the mixer with SDL's headless drivers, once per process.
 void StartHeadlessMedia();
 void WriteFile(const std::string& name, const uint8_t* data, size_t size);

@@ -1,23 +1,22 @@
 #include "game/GameModule.h"
 
-#include "game/RestingBoard.h"
+#include "game/LibRandom.h"
+#include "media/LibGraphics.h"
 #include "media/LibSound.h"
-#include "scores/HighScoreModule.h"
-#include "shell/BoglingsAndSkitters.h"
 #include "support/Headless.h"
-#include "support/Player.h"
 
-#include <string>
-#include <vector>
+#include <algorithm>
 
 namespace {
 
 // Each sound a length of its own, so the chunk left on a channel tells which one played last.
-const std::vector<std::pair<std::string, int>> SoundFrames = {{"pop", 441}, {"score", 882}, {"squeak", 1323}, {"hit", 1764}};
+const std::pair<std::string, int> SoundFrames[] = {{"pop", 441}, {"score", 882}, {"squeak", 1323}, {"hit", 1764}};
+using Cells = std::vector<std::pair<int, int>>;
+const Cells Row4 = {{0, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}, {5, 4}, {6, 4}};
 
-// Records the report and frees the module inside it, as the real controller does, so a touch
-// after the report shows under the sanitizers.
-class TRecordingGame : public TGame {
+// Frees the module inside its report, as the real controller does, so a touch after the report
+// shows under the sanitizers.
+class TFreeingGame : public TGame {
  public:
   void Start() override {}
   void ModuleChoice(TModule* module, int code) override {
@@ -30,10 +29,6 @@ class TRecordingGame : public TGame {
   int32_t HandedScore = -1;
 };
 
-int ScreenX(int column) { return CellCentre(column, 0).X; }
-int ScreenY(int row) { return CellCentre(0, row).Y; }
-const Cells Row4 = {{0, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}, {5, 4}, {6, 4}};
-
 }  // namespace
 
 class GameModuleTest : public HeadlessTest {
@@ -41,133 +36,129 @@ class GameModuleTest : public HeadlessTest {
   void SetUp() override {
     HeadlessTest::SetUp();
     for (const auto& [name, frames] : SoundFrames) WriteDatFile("sounds/" + name + ".dat", MakeWav(frames));
-    Marker = Mix_QuickLoad_RAW(MarkerBytes.data(), static_cast<Uint32>(MarkerBytes.size()));
     Game.Playing.reset(new TGameModule(Game));
     Game.SetModule(Game.Playing.get());
     Settle();
   }
-
   void TearDown() override {
-    Mix_HaltChannel(-1);
-    Mix_FreeChunk(Marker);
     Game.Playing.reset();
     HeadlessTest::TearDown();
   }
 
-  void Settle() { SettleWithoutLines(Board()); }
-
-  // The planted cells are the board's only line, marked at its start.
-  void Plant(const Cells& cells) {
-    ::Plant(Board(), cells);
-    Board().MarkRuns();
+  // The board at rest with kinds (column + 2 row) mod 4, no line of three but the planted cells.
+  void Settle(const Cells& planted = {}) {
+    SetRandomSeed(7);
+    for (int i = 0; i < CellCount; ++i) {
+      TTile& tile = *M().Board.Cell(i / BoardSize, i % BoardSize);
+      tile.Y = tile.TargetY;
+      tile.Kind = static_cast<uint8_t>((i / BoardSize + 2 * (i % BoardSize)) % 4);
+    }
+    for (auto [c, r] : planted) M().Board.Cell(c, r)->Kind = 5;
+    M().Board.MarkRuns();
   }
-
+  // Moves to the first cell, presses there and moves over the others.
   void Drag(const Cells& cells, bool release = true) {
-    Module().MouseMove(ScreenX(cells[0].first), ScreenY(cells[0].second));
+    const auto moveTo = [&](std::pair<int, int> cell) {
+      Module().MouseMove(CellCentre(cell.first, cell.second).X, CellCentre(cell.first, cell.second).Y);
+    };
+    moveTo(cells[0]);
     Module().MouseButton(true, 0, 0);
-    for (auto [c, r] : cells) Module().MouseMove(ScreenX(c), ScreenY(r));
+    for (size_t i = 1; i < cells.size(); ++i) moveTo(cells[i]);
     if (release) Module().MouseButton(false, 0, 0);
   }
-
   void Press(int x, int y) {
     Module().MouseMove(x, y);
     Module().MouseButton(true, x, y);
     if (Game.Playing) Module().MouseButton(false, x, y);
   }
-
-  // Loops a silent marker on both game channels: a channel still holding it played nothing since.
   void MarkChannels() {
-    for (int channel : {ChannelGame, ChannelEffects}) Mix_PlayChannel(channel, Marker, -1);
+    MarkChannel(ChannelGame);
+    MarkChannel(ChannelEffects);
   }
-
   std::string LastSound(int channel) {
     for (const auto& [name, frames] : SoundFrames) {
       if (Mix_GetChunk(channel)->alen == static_cast<Uint32>(frames * 4)) return name;
     }
     return "nothing";
   }
-
   int ActiveParticles() {
     int active = 0;
-    for (const TParticle& particle : Module().Particles.All()) active += particle.Active;
+    for (const TParticle& particle : M().Particles.All()) active += particle.Active;
     return active;
   }
-
-  static TBoard& BoardOf(TGameModule& module) { return module.Board; }
   TGameModule& Module() { return *Game.Playing; }
-  TBoard& Board() { return BoardOf(Module()); }
-  int32_t& Lives() { return Module().Lives; }
-  int32_t& Timer() { return Module().Timer; }
-  int32_t& Level() { return Module().Level; }
-  int32_t& TilesToClear() { return Module().TilesToClear; }
-  int32_t& HintsLeft() { return Module().HintsLeft; }
-  int32_t TimeLimit() { return Module().TimeLimit; }
-  const TTile* HintTile() { return Module().HintTile; }
+  // The module's insides, open to the tests through their fixture, the module's friend.
+  struct TInsides {
+    TBoard& Board;
+    TParticles& Particles;
+    int32_t &Lives, &Score, &Timer, &Level, &TilesToClear, &TimeLimit, &HintsLeft;
+    const TTile*& HintTile;
+  };
+  TInsides M() {
+    TGameModule& m = Module();
+    return {m.Board, m.Particles, m.Lives, m.Score, m.Timer, m.Level, m.TilesToClear, m.TimeLimit, m.HintsLeft, m.HintTile};
+  }
 
-  TRecordingGame Game;
-  std::vector<uint8_t> MarkerBytes = std::vector<uint8_t>(400, 0);
-  Mix_Chunk* Marker = nullptr;
+  TFreeingGame Game;
 };
 
 TEST_F(GameModuleTest, LevelsFollowTheTableOnePerPressWithLeftCtrl) {
   EXPECT_EQ(LastSound(ChannelGame), "squeak");
-  EXPECT_EQ(Lives(), 3);
-  EXPECT_EQ(Timer(), 1000);
+  EXPECT_EQ(M().Lives, 3);
+  EXPECT_EQ(M().Score, 0);
+  EXPECT_EQ(M().Timer, 1000);
+  // Kinds, tiles to clear, time limit and hints of levels 0 to 10, and 10 again.
   const int table[][4] = {{4, 100, 1000, 4}, {4, 100, 960, 4}, {4, 110, 920, 4}, {4, 110, 880, 3}, {4, 120, 840, 3},
                           {5, 120, 800, 3},  {5, 130, 760, 2}, {5, 130, 720, 2}, {5, 140, 680, 2}, {5, 140, 640, 1},
                           {6, 150, 600, 1},  {6, 150, 600, 1}};
   Uint8* keys = SDL_GetKeyState(nullptr);
   for (int i = 0; i < 12; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(Level(), std::min(i, 10));
-    EXPECT_EQ(Board().KindCount, table[i][0]);
-    EXPECT_EQ(TilesToClear(), table[i][1]);
-    EXPECT_EQ(TimeLimit(), table[i][2]);
-    EXPECT_EQ(HintsLeft(), table[i][3]);
-    HintsLeft() = 0;
+    EXPECT_EQ(M().Level, std::min(i, 10));
+    const int got[] = {M().Board.KindCount, M().TilesToClear, M().TimeLimit, M().HintsLeft};
+    EXPECT_TRUE(std::equal(got, got + 4, table[i])) << "level " << i;
+    M().HintsLeft = 0;
     keys[SDLK_LCTRL] = 1;
     Press(100, 100);
     keys[SDLK_LCTRL] = 0;
   }
-  EXPECT_EQ(Timer(), 1000) << "a level-up by key leaves the timer";
+  EXPECT_EQ(M().Timer, 1000) << "a level-up by key leaves the timer";
   keys[SDLK_LSHIFT] = 1;
   Press(100, 100);
   keys[SDLK_LSHIFT] = 0;
-  EXPECT_EQ(Lives(), 1);
+  EXPECT_EQ(M().Lives, 1);
 }
 
 TEST_F(GameModuleTest, ChainsScoreTheirSquareBurstAndLevelUp) {
-  Plant({{1, 1}, {2, 2}, {3, 3}});
+  Settle({{1, 1}, {2, 2}, {3, 3}});
   Drag({{1, 1}, {2, 2}});
   EXPECT_EQ(Module().GetScore(), 0);
-  EXPECT_EQ(Board().SelectionCount(), 0);
+  EXPECT_EQ(M().Board.SelectionCount(), 0);
 
-  Timer() = 500;
+  M().Timer = 500;
   MarkChannels();
+  Drag({{1, 1}}, false);
+  EXPECT_EQ(M().Board.SelectionCount(), 1) << "the press picks the tile under the pointer";
+  EXPECT_EQ(LastSound(ChannelEffects), "pop");
+  Module().MouseButton(false, 0, 0);
   Drag({{1, 1}, {2, 2}, {3, 3}});
   EXPECT_EQ(Module().GetScore(), 9);
-  EXPECT_EQ(TilesToClear(), 97);
-  EXPECT_EQ(Timer(), 1000);
+  EXPECT_EQ(M().TilesToClear, 97);
+  EXPECT_EQ(M().Timer, 1000);
   EXPECT_EQ(LastSound(ChannelEffects), "score");
   EXPECT_EQ(LastSound(ChannelGame), "nothing");
   EXPECT_EQ(ActiveParticles(), 15);
 
-  Settle();
-  Plant(Row4);
-  TilesToClear() = 5;
-  Drag(Row4, false);
-  EXPECT_EQ(LastSound(ChannelEffects), "pop");
-  Module().MouseButton(false, 0, 0);
+  Settle(Row4);
+  M().TilesToClear = 5;
+  Drag(Row4);
   EXPECT_EQ(Module().GetScore(), 58);
-  EXPECT_EQ(Level(), 1);
-  EXPECT_EQ(TilesToClear(), 100) << "the two extra tiles are not carried over";
-  EXPECT_EQ(Timer(), 960);
+  EXPECT_EQ(M().Level, 1);
+  EXPECT_EQ(M().TilesToClear, 100) << "the two extra tiles are not carried over";
+  EXPECT_EQ(M().Timer, 960);
   EXPECT_EQ(LastSound(ChannelEffects), "score");
   EXPECT_EQ(LastSound(ChannelGame), "squeak");
   EXPECT_EQ(ActiveParticles(), 50);
-
-  Settle();
-  Plant(Row4);
+  Settle(Row4);
   Drag(Row4);
   EXPECT_EQ(ActiveParticles(), 64) << "sparks with no free slot are dropped";
   for (int tick = 0; tick < 30; ++tick) Module().Update();
@@ -175,105 +166,93 @@ TEST_F(GameModuleTest, ChainsScoreTheirSquareBurstAndLevelUp) {
 }
 
 TEST_F(GameModuleTest, TimeOutComesOneTickAfterZeroAndTheLastLifeEndsTheGame) {
-  Plant({{1, 1}, {2, 2}, {3, 3}});
+  Settle({{1, 1}, {2, 2}, {3, 3}});
   Drag({{1, 1}, {2, 2}}, false);
-  Timer() = 1;
+  M().Timer = 1;
   Module().Update();
-  EXPECT_EQ(Lives(), 3);
+  EXPECT_EQ(M().Lives, 3);
   MarkChannels();
   Module().Update();
-  EXPECT_EQ(Lives(), 2);
-  EXPECT_EQ(Timer(), 999);
+  EXPECT_EQ(M().Lives, 2);
+  EXPECT_EQ(M().Timer, 999);
   EXPECT_EQ(LastSound(ChannelGame), "hit");
-  EXPECT_LT(Board().Cell(1, 1)->Kind, 4) << "the planted cat is drawn again";
-  EXPECT_EQ(Board().SelectionCount(), 2) << "the drag goes on";
-  EXPECT_EQ(TilesToClear(), 100);
-
-  Lives() = 1;
-  Timer() = 0;
+  EXPECT_LT(M().Board.Cell(1, 1)->Kind, 4) << "the planted kind is drawn again";
+  EXPECT_EQ(M().Board.SelectionCount(), 2) << "the drag goes on";
+  EXPECT_EQ(M().TilesToClear, 100);
+  M().Score = 7;
+  M().Lives = 1;
+  M().Timer = 0;
   Module().Update();
   EXPECT_EQ(Game.Playing, nullptr);
   EXPECT_EQ(Game.Choices, std::vector<int>{1});
-  EXPECT_EQ(Game.HandedScore, 0);
+  EXPECT_EQ(Game.HandedScore, 7);
 }
 
 TEST_F(GameModuleTest, ButtonsReactInsideTheirSquaresOnly) {
-  Board().MarkRuns();
   MarkChannels();
   Press(40, 444);
-  EXPECT_EQ(HintsLeft(), 4) << "no marked tile: no hint spent";
-  Plant({{4, 0}, {5, 0}, {6, 0}});
+  EXPECT_EQ(M().HintsLeft, 4) << "no marked tile: no hint spent";
+  Settle({{4, 0}, {5, 0}, {6, 0}});
   for (auto [x, y] : Cells{{56, 444}, {40, 460}, {23, 444}, {40, 427}}) Press(x, y);
-  EXPECT_EQ(HintsLeft(), 4);
+  EXPECT_EQ(M().HintsLeft, 4);
   EXPECT_EQ(LastSound(ChannelEffects), "nothing");
   Press(55, 459);
-  EXPECT_EQ(HintsLeft(), 3);
-  EXPECT_EQ(HintTile(), Board().Cell(4, 0));
+  EXPECT_EQ(M().HintsLeft, 3);
+  EXPECT_EQ(M().HintTile, M().Board.Cell(4, 0));
   EXPECT_EQ(LastSound(ChannelEffects), "score");
-  HintsLeft() = 0;
+  M().HintsLeft = 0;
   Press(24, 428);
-  EXPECT_EQ(HintsLeft(), 0);
-
+  EXPECT_EQ(M().HintsLeft, 0);
   Drag({{4, 0}, {5, 0}, {6, 0}});
-  Press(47, 20);
-  Press(20, 47);
+  EXPECT_EQ(M().HintTile, nullptr) << "the hint goes with its tile";
+  for (auto [x, y] : Cells{{47, 20}, {20, 47}, {14, 30}, {30, 14}}) Press(x, y);
   ASSERT_NE(Game.Playing, nullptr);
   Press(46, 46);
   EXPECT_EQ(Game.Choices, std::vector<int>{1});
   EXPECT_EQ(Game.HandedScore, 9);
 }
 
-TEST_F(GameModuleTest, TilesRingsAndTimerBarAreDrawnAndTheHintGoesWithItsTile) {
-  Plant({{2, 3}, {3, 3}, {4, 3}});
-  Press(40, 444);
+TEST_F(GameModuleTest, EverythingIsDrawnInItsPlace) {
+  const char* kinds[] = {"pumpkin", "ghost", "spider", "witcheshat", "bat", "cat"};
+  Settle({{2, 3}, {3, 3}, {4, 3}});
+  for (int kind = 0; kind < KindLimit; ++kind) M().Board.Cell(kind, 0)->Kind = static_cast<uint8_t>(kind);
+  Press(40, 444);  // the hint, on (2, 3)
   Drag({{2, 3}, {3, 3}}, false);
-  Module().MouseMove(0, 0);
-  Module().Update();
-  Timer() = 4;
+  for (int tick = 0; tick < 99; ++tick) Module().Update();
+  M().Timer = 400;
+  M().Score = 58;
+  M().Particles.SpawnParticle(StarShape, 100, 100, 0, 0);
+  M().Particles.SpawnParticle(0, 120.9f, 100, 0, 0);
+  Module().MouseMove(469, 296);
   ClearScreen();
   Module().Draw();
-  EXPECT_EQ(ScreenAt(242, 470), OnScreen({255, 255, 0})) << "a one-pixel timer bar";
-  EXPECT_EQ(ScreenAt(243, 470), OnScreen(FixtureColour("background")));
-  EXPECT_EQ(DigitOfColour(ScreenAt(65, 321)), 3) << "lives";
-  const Rgb white = OnScreen({255, 255, 255}), yellow = OnScreen({255, 255, 0}), brown = OnScreen({125, 95, 25});
-  const int x = ScreenX(2), y = ScreenY(3);
-  EXPECT_EQ(ScreenAt(x + 32, y), white);
-  EXPECT_EQ(ScreenAt(x - 28, y), yellow);
-  EXPECT_EQ(ScreenAt(x + 25, y), brown);
-  EXPECT_EQ(ScreenAt(x, y), OnScreen(FixtureColour("cat")));
-  EXPECT_EQ(ScreenAt(ScreenX(5) + 28, ScreenY(5)), brown);
-  EXPECT_EQ(ScreenAt(ScreenX(5) + 32, ScreenY(5)), OnScreen(FixtureColour("background")));
+  const Rgb bg = Shown("background"), white = OnScreen({255, 255, 255}), yellow = OnScreen({255, 255, 0});
+  const Rgb brown = OnScreen({125, 95, 25});
+  const std::tuple<int, int, Rgb> probes[] = {
+      {639, 479, bg}, {15, 15, Shown("quit")}, {46, 46, Shown("quit")}, {14, 14, bg}, {469, 296, Shown("hand")},
+      // The head-up rows: lives, score, tiles to clear and hints, icon and value.
+      {24, 314, Shown("lives")}, {55, 345, Shown("lives")}, {23, 314, bg}, {24, 352, Shown("score")},
+      {24, 390, Shown("tiles")}, {55, 459, Shown("wand")}, {64, 320, ShownDigit(3)}, {75, 339, ShownDigit(3)},
+      {76, 320, bg}, {64, 358, ShownDigit(5)}, {87, 377, ShownDigit(8)}, {64, 396, ShownDigit(1)},
+      {88, 396, ShownDigit(0)}, {64, 434, ShownDigit(3)}, {63, 434, bg},
+      // The timer's outline, and its bar of one pixel per four ticks.
+      {240, 467, white}, {493, 467, white}, {366, 461, white}, {366, 472, white}, {494, 467, bg}, {241, 462, bg},
+      {242, 463, yellow}, {341, 470, yellow}, {342, 466, bg},
+      // Tiles on discs; the hinted one rimmed white, the selected ones ringed yellow.
+      {213, 40, Shown(kinds[0])}, {277, 40, Shown(kinds[1])}, {341, 40, Shown(kinds[2])}, {405, 40, Shown(kinds[3])},
+      {469, 40, Shown(kinds[4])}, {533, 40, Shown(kinds[5])}, {189, 16, Shown(kinds[0])}, {236, 63, Shown(kinds[0])},
+      {341, 232, Shown("cat")}, {373, 232, white}, {313, 232, yellow}, {366, 232, brown}, {377, 232, yellow},
+      {533 + 30, 360, brown}, {533 + 31, 360, bg}, {469 + 33, 232, bg},
+      // A star by its corner, a dot round its point.
+      {100, 100, Shown("star")}, {108, 108, Shown("star")}, {99, 99, bg}, {119, 99, white}, {121, 101, white},
+      {118, 100, bg}, {122, 100, bg}};
+  for (const auto& [x, y, colour] : probes) EXPECT_EQ(ScreenAt(x, y), colour) << "at " << x << "," << y;
 
-  Module().MouseMove(ScreenX(4), ScreenY(3));
-  Module().MouseButton(false, 0, 0);
-  EXPECT_EQ(HintTile(), nullptr);
-  Timer() = 3;
+  Module().Update();  // the hint's 100th tick: its rim goes
+  M().Timer = 3;
   ClearScreen();
   Module().Draw();
-  EXPECT_EQ(ScreenAt(242, 470), OnScreen(FixtureColour("background"))) << "no bar below 4 ticks";
-  EXPECT_EQ(ScreenAt(240, 461), white);
-  EXPECT_EQ(ScreenAt(493, 472), white);
-  for (int i = 0; i < 49; ++i) {
-    const int tileY = static_cast<int>(Board().Cell(i / 7, i % 7)->Y) + 40;
-    if (tileY >= 0) {
-      EXPECT_NE(ScreenAt(ScreenX(i / 7) + 32, tileY), white) << i;
-    }
-  }
-}
-
-TEST_F(GameModuleTest, DragAndReleaseFromTheMenuToTheHighScores) {
-  Game.Playing.reset();
-  THalloween halloween;
-  halloween.Start();
-  TPlayer player(halloween);
-  player.Click(5, 5);
-  player.Click(400, 225);
-  auto* game = player.Showing<TGameModule>();
-  ASSERT_NE(game, nullptr);
-  player.Frames(40);
-  for (int c = 0; c < 3; ++c) BoardOf(*game).Cell(c, 6)->Kind = 0;
-  player.Drag({CellCentre(0, 6), CellCentre(1, 6), CellCentre(2, 6)});
-  EXPECT_EQ(game->GetScore(), 9);
-  player.Click(20, 20);
-  EXPECT_NE(player.Showing<THighScoreModule>(), nullptr);
+  EXPECT_EQ(ScreenAt(373, 232), bg);
+  EXPECT_EQ(ScreenAt(242, 466), bg) << "no bar below four ticks";
+  EXPECT_EQ(ScreenAt(240, 467), white);
 }

@@ -2,25 +2,16 @@
 
 #include "support/Headless.h"
 
-#include <cstdlib>
-#include <cstring>
-
 class LibGraphicsTest : public HeadlessTest {
  protected:
-  // A solid picture of its own, loaded as every sprite is.
-  SurfacePtr MakeSprite(int w, int h, Rgb colour) {
-    WriteDatFile("sprites/made.dat", MakeSolidBmp(w, h, colour));
+  // A picture of its own, loaded as every sprite is.
+  SurfacePtr MakeSprite(int w, int h, const std::function<Rgb(int, int)>& colourAt) {
+    WriteDatFile("sprites/made.dat", MakeBmp(w, h, colourAt));
     return LoadSprite("sprites/made.dat");
-  }
-  std::vector<int> GlyphsOf(std::string_view text) {
-    std::vector<int> glyphs;
-    for (char c : text) glyphs.push_back(GlyphIndex(static_cast<unsigned char>(c)));
-    return glyphs;
   }
 };
 
 TEST_F(LibGraphicsTest, WindowIsSixteenBitWithCaptionCentredAndNoPointer) {
-  ASSERT_NE(Screen, nullptr);
   EXPECT_EQ(Screen->w, 640);
   EXPECT_EQ(Screen->h, 480);
   EXPECT_EQ(Screen->format->BitsPerPixel, 16);
@@ -32,80 +23,63 @@ TEST_F(LibGraphicsTest, WindowIsSixteenBitWithCaptionCentredAndNoPointer) {
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
 }
 
-TEST_F(LibGraphicsTest, GlyphTableMapsLowerCaseAndPunctuationAndBlanksTheRest) {
-  EXPECT_EQ(GlyphsOf("new high score!"), (std::vector<int>{13, 4, 22, 42, 7, 8, 6, 7, 42, 18, 2, 14, 17, 4, 38}));
-  EXPECT_EQ(GlyphsOf("It's Halloween"), (std::vector<int>{8, 19, 41, 18, 42, 7, 0, 11, 11, 14, 22, 4, 4, 13}));
-  EXPECT_EQ(GlyphsOf("go.,3?@"), (std::vector<int>{6, 14, 36, 37, 29, 39, 40}));
-  EXPECT_EQ(GlyphsOf("\t-\x80\xff"), (std::vector<int>{42, 42, 42, 42}));
+TEST_F(LibGraphicsTest, EveryCharacterHasItsGlyphCell) {
+  const std::pair<std::string_view, std::vector<int>> rows[] = {
+      {"new high score!", {13, 4, 22, 42, 7, 8, 6, 7, 42, 18, 2, 14, 17, 4, 38}},
+      {"It's Halloween", {8, 19, 41, 18, 42, 7, 0, 11, 11, 14, 22, 4, 4, 13}},
+      {"AZaz09.,!?@'", {0, 25, 0, 25, 26, 35, 36, 37, 38, 39, 40, 41}},
+      {"\t-[`{/:\x80\xff", {42, 42, 42, 42, 42, 42, 42, 42, 42}}};
+  for (const auto& [text, glyphs] : rows) {
+    std::vector<int> got;
+    for (const char c : text) got.push_back(GlyphIndex(static_cast<unsigned char>(c)));
+    EXPECT_EQ(got, glyphs) << text;
+  }
 }
 
-TEST_F(LibGraphicsTest, TextAdvancesOneCellPerCharacterSpacesIncluded) {
-  const SurfacePtr font = LoadSprite("sprites/font.dat");
+TEST_F(LibGraphicsTest, TextAndNumbersAdvanceOneCellPerCharacter) {
+  const SurfacePtr font = LoadSprite("sprites/font.dat"), digits = LoadSprite("sprites/numbers.dat");
   ClearScreen();
   DrawText(font, FontGlyphWidth, 100, 50, "Ab 3.");
-  const std::vector<int> expected = {0, 1, -1, 29, 36};
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(GlyphOfColour(ScreenAt(100 + 10 * i, 50)), expected[i]) << "character " << i;
-    EXPECT_EQ(GlyphOfColour(ScreenAt(109 + 10 * i, 65)), expected[i]) << "character " << i;
+  ExpectText(100, 50, "Ab 3.");
+  EXPECT_EQ(ScreenAt(125, 50), Black) << "the blank glyph is transparent";
+  EXPECT_EQ(ScreenAt(150, 50), Black);
+  EXPECT_EQ(ScreenAt(100, 66), Black);
+  DrawText(font, FontGlyphWidth, 630, 0, "xyz");  // clipped at the edge, never wrapped
+  EXPECT_EQ(ScreenAt(639, 0), ShownGlyph('x'));
+  EXPECT_EQ(ScreenAt(0, 0), Black);
+  const std::tuple<int, uint32_t, std::string> numbers[] = {{0, 0, "0"}, {100, 120, "120"}, {200, 4294967295u, "4294967295"}};
+  for (const auto& [x, value, shown] : numbers) {
+    DrawNumber(digits, DigitGlyphWidth, x, 200, value);
+    for (size_t i = 0; i < shown.size(); ++i) {
+      EXPECT_EQ(ScreenAt(x + 12 * int(i), 200), ShownDigit(shown[i] - '0')) << shown;
+      EXPECT_EQ(ScreenAt(x + 12 * int(i) + 11, 219), ShownDigit(shown[i] - '0')) << shown;
+    }
+    EXPECT_EQ(ScreenAt(x + 12 * int(shown.size()), 200), Black) << shown;
   }
-  EXPECT_EQ(ScreenAt(150, 50), Rgb{});  // ends at x + 10n - 1
-  EXPECT_EQ(ScreenAt(99, 50), Rgb{});
-  EXPECT_EQ(ScreenAt(100, 66), Rgb{});  // the strip's height
 }
 
-TEST_F(LibGraphicsTest, NumbersAreUnsignedDecimalWithoutPadding) {
-  const SurfacePtr digits = LoadSprite("sprites/numbers.dat");
-  const auto readDigits = [](int x, int count) {
-    std::string read;
-    for (int i = 0; i < count; ++i) read += static_cast<char>('0' + DigitOfColour(ScreenAt(x + 12 * i + 6, 5)));
-    return read;
-  };
-  ClearScreen();
-  DrawNumber(digits, DigitGlyphWidth, 0, 0, 0);
-  EXPECT_EQ(readDigits(0, 1), "0");
-  EXPECT_EQ(ScreenAt(12, 5), Rgb{});
-  DrawNumber(digits, DigitGlyphWidth, 100, 0, 120);
-  EXPECT_EQ(readDigits(100, 3), "120");
-  EXPECT_EQ(ScreenAt(136, 5), Rgb{});
-  DrawNumber(digits, DigitGlyphWidth, 200, 0, 4294967295u);
-  EXPECT_EQ(readDigits(200, 10), "4294967295");
-}
-
-TEST_F(LibGraphicsTest, CentredSpritesLeanLeftAndUpWhenEven) {
-  struct Case {
-    int W, H, X, Y;
-    std::vector<std::pair<int, int>> Inked, Blank;
-  };
-  const Case cases[] = {{5, 5, 100, 100, {{98, 98}, {102, 102}}, {{97, 100}, {103, 100}}},
-                        {4, 4, 100, 100, {{98, 98}, {101, 101}}, {{102, 100}}},
-                        {64, 33, 40, 330, {{8, 314}}, {{7, 314}, {8, 313}}}};
-  for (const Case& c : cases) {
+TEST_F(LibGraphicsTest, SpritesBoxesAndDotsCoverExactlyTheirPixels) {
+  const Rgb red = OnScreen({200, 40, 40}), blue = OnScreen({0, 0, 255});
+  const auto solid = [](int, int) { return Rgb{200, 40, 40}; };
+  // Size and centre, then pixels it covers and pixels it leaves.
+  const std::tuple<int, int, int, int, std::vector<TPoint>, std::vector<TPoint>> centred[] = {
+      {5, 5, 100, 100, {{98, 98}, {102, 102}}, {{97, 100}, {103, 100}, {100, 97}, {100, 103}}},
+      {4, 4, 100, 100, {{98, 98}, {101, 101}}, {{102, 100}, {100, 102}, {97, 100}}},
+      {64, 33, 40, 330, {{8, 314}, {71, 346}}, {{7, 314}, {8, 313}, {72, 346}, {71, 347}}}};
+  for (const auto& [w, h, x, y, covered, left] : centred) {
     ClearScreen();
-    DrawSpriteCentred(MakeSprite(c.W, c.H, {200, 40, 40}), c.X, c.Y);
-    for (auto [x, y] : c.Inked) EXPECT_EQ(ScreenAt(x, y), OnScreen({200, 40, 40})) << c.W << "x" << c.H << " " << x << "," << y;
-    for (auto [x, y] : c.Blank) EXPECT_EQ(ScreenAt(x, y), Rgb{}) << c.W << "x" << c.H << " " << x << "," << y;
+    DrawSpriteCentred(MakeSprite(w, h, solid), x, y);
+    for (const TPoint p : covered) EXPECT_EQ(ScreenAt(p.X, p.Y), red) << w << "x" << h << " at " << p.X << "," << p.Y;
+    for (const TPoint p : left) EXPECT_EQ(ScreenAt(p.X, p.Y), Black) << w << "x" << h << " at " << p.X << "," << p.Y;
   }
-}
-
-TEST_F(LibGraphicsTest, MagentaIsTransparent) {
-  WriteDatFile("sprites/keyed.dat", MakeBmp(2, 1, [](int x, int) { return x == 0 ? Magenta : Rgb{0, 255, 0}; }));
-  const SurfacePtr keyed = LoadSprite("sprites/keyed.dat");
   FillBox(0, 0, 640, 480, 0, 0, 255);
-  DrawSprite(keyed, 10, 10);
-  EXPECT_EQ(ScreenAt(10, 10), OnScreen({0, 0, 255}));
+  DrawSprite(MakeSprite(2, 1, [](int x, int) { return x == 0 ? Rgb{255, 0, 255} : Rgb{0, 255, 0}; }), 10, 10);
+  EXPECT_EQ(ScreenAt(10, 10), blue) << "magenta is transparent";
   EXPECT_EQ(ScreenAt(11, 10), OnScreen({0, 255, 0}));
-}
-
-TEST_F(LibGraphicsTest, BoxesAndDotsFillExactlyTheirPixels) {
-  ClearScreen();
-  DrawDot(10, 10, 255, 255, 0);
-  const Rgb yellow = OnScreen({255, 255, 0});
-  EXPECT_EQ(ScreenAt(9, 9), yellow);
-  EXPECT_EQ(ScreenAt(11, 11), yellow);
-  EXPECT_EQ(ScreenAt(8, 10), Rgb{});
-  EXPECT_EQ(ScreenAt(12, 10), Rgb{});
-
+  DrawDot(10, 20, 255, 255, 0);
+  for (const TPoint p : {TPoint{9, 19}, {11, 21}}) EXPECT_EQ(ScreenAt(p.X, p.Y), OnScreen({255, 255, 0}));
+  for (const TPoint p : {TPoint{8, 20}, {12, 20}, {10, 18}, {10, 22}}) EXPECT_EQ(ScreenAt(p.X, p.Y), blue);
   FillBox(100, 100, 0, 8, 255, 255, 0);
   FillBox(100, 100, 8, 0, 255, 255, 0);
-  EXPECT_EQ(ScreenAt(100, 100), Rgb{});
+  EXPECT_EQ(ScreenAt(100, 100), blue);
 }

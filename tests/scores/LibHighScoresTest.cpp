@@ -10,7 +10,6 @@
 #include <cstring>
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<uint8_t>;
 
 namespace {
 
@@ -45,15 +44,21 @@ class LibHighScoresTest : public ::testing::Test {
   ScratchDir Scratch;
 };
 
-TEST_F(LibHighScoresTest, DefaultTableIsHokoFromAThousandDownAndLoadingCreatesNoFile) {
+TEST_F(LibHighScoresTest, TheFileIsTenRecordsOfNameLengthNameAndLittleEndianScore) {
   THighScores table;
   table.LoadFromFile();
-  EXPECT_EQ(FilesHere(), 0u);
-  const Bytes file = Saved(table);
-  ASSERT_EQ(file.size(), 130u);
-  EXPECT_EQ(Bytes(file.begin(), file.begin() + 13), (Bytes{4, 'h', 'o', 'k', 'o', 0, 0, 0, 0, 0xE8, 3, 0, 0}));
-  EXPECT_EQ(Bytes(file.end() - 4, file.end()), (Bytes{100, 0, 0, 0}));
+  EXPECT_EQ(FilesHere(), 0u) << "loading creates no file";
+  table.Insert("abcdefghijkl", 0x01020304);
+  table.Insert("", 250);  // an empty name over the bytes of the one it pushed down
+  Bytes expected = {8, 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 4, 3, 2, 1};
+  for (uint32_t score = 1000; score >= 300; score -= 100) {
+    expected.insert(expected.end(), {4, 'h', 'o', 'k', 'o', 0, 0, 0, 0, uint8_t(score), uint8_t(score >> 8), 0, 0});
+  }
+  expected.insert(expected.end(), {0, 'h', 'o', 'k', 'o', 0, 0, 0, 0, 250, 0, 0, 0});
+  EXPECT_EQ(Saved(table), expected);
   EXPECT_EQ(FilesHere(), 1u);
+  EXPECT_EQ(Loaded(expected).GetEntries()[0].NameText(), "abcdefgh");
+  EXPECT_EQ(Saved(Loaded(expected)), expected);
 }
 
 TEST_F(LibHighScoresTest, LeftoverNameBytesSurviveLoadInsertAndSave) {
@@ -64,7 +69,6 @@ TEST_F(LibHighScoresTest, LeftoverNameBytesSurviveLoadInsertAndSave) {
   EXPECT_EQ(table.GetEntries()[0].NameText(), std::string_view("xyz\0\xFF\x07\x08\x09", 8));
   file[0] = 8;
   EXPECT_EQ(Saved(table), file);
-
   table.Insert("ab", 100);  // over "xyz..": the tail stays
   file = Saved(table);
   EXPECT_EQ(Bytes(file.begin(), file.begin() + 13), (Bytes{2, 'a', 'b', 'z', 0, 0xFF, 7, 8, 9, 100, 0, 0, 0}));
@@ -77,31 +81,30 @@ TEST_F(LibHighScoresTest, FilesShorterThanATableAreFatalAndLeftAsTheyAre) {
   }
   Bytes longer(131, 0);
   longer[9] = 5;
-  EXPECT_EQ(Loaded(Bytes(longer.begin(), longer.end() - 1)).GetEntries()[0].Score, 5u);
   EXPECT_EQ(Saved(Loaded(longer)), Bytes(longer.begin(), longer.end() - 1));
+  fs::remove(HighScoreFileName);
+  fs::create_directory(HighScoreFileName);
+  EXPECT_EQ(IoCodeOf([] { THighScores().LoadFromFile(); }), 0) << "a directory is no score file";
 }
 
-TEST_F(LibHighScoresTest, ZeroFilledFileTakesAnyScoreAboveZeroComparedUnsigned) {
-  THighScores table = Loaded(Bytes(130, 0));
-  EXPECT_EQ(table.GetEntries()[9].NameText(), "");
+TEST_F(LibHighScoresTest, ScoresPlaceBelowEqualOnesCompareUnsignedAndMustBeatTheTenth) {
+  THighScores table = Loaded(Bytes(HighScoreFileBytes, 0));
   EXPECT_FALSE(table.Qualifies(0));
   EXPECT_TRUE(table.Qualifies(1));
-  table.Insert("two", 2000000000u);
-  table.Insert("three", 3000000000u);
-  EXPECT_EQ(table.GetEntries()[0].NameText(), "three");
-  EXPECT_EQ(table.GetEntries()[1].NameText(), "two");
-}
-
-TEST_F(LibHighScoresTest, InsertGoesBelowEqualScoresAndCutsNamesToEight) {
-  THighScores table;
-  table.Insert("abcdefghijkl", 500);
-  EXPECT_EQ(table.GetEntries()[5].NameText(), "hoko");
-  EXPECT_EQ(table.GetEntries()[6].NameText(), "abcdefgh");
-  EXPECT_EQ(table.GetEntries()[9].Score, 200u);
-  EXPECT_FALSE(table.Qualifies(200));
-  const Bytes before = Saved(table);
-  table.Insert("late", 200);
-  EXPECT_EQ(Saved(table), before);
+  // Name and score inserted, then the table's names from the top.
+  const std::pair<const char*, uint32_t> inserts[] = {{"two", 2000000000u}, {"three", 3000000000u}, {"low", 5},
+                                                      {"twin", 2000000000u}, {"zero", 0}};
+  for (const auto& [name, score] : inserts) table.Insert(name, score);
+  std::string names;
+  for (const THighScoreEntry& entry : table.GetEntries()) names += std::string(entry.NameText()) + ",";
+  EXPECT_EQ(names, "three,two,twin,low,,,,,,,");
+  THighScores full;
+  full.Insert("late", 100);
+  EXPECT_FALSE(full.Qualifies(100));
+  EXPECT_EQ(full.GetEntries()[9].NameText(), "hoko");
+  full.Insert("top", 5000);
+  EXPECT_EQ(full.GetEntries()[1].Score, 1000u);
+  EXPECT_EQ(full.GetEntries()[9].Score, 200u);
 }
 
 TEST_F(LibHighScoresTest, SaveThatCannotCreateItsFileSaysSoAndGoesOn) {
@@ -113,7 +116,7 @@ TEST_F(LibHighScoresTest, SaveThatCannotCreateItsFileSaysSoAndGoesOn) {
 }
 
 TEST_F(LibHighScoresTest, SaveThatFailsHalfWayLeavesTheOldFileWhole) {
-  WriteBytes(HighScoreFileName, Bytes(130, 0));
+  WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));
   // A file size limit stores only part of the write, as a full disk would.
   std::signal(SIGXFSZ, SIG_IGN);
   rlimit normal{};
@@ -123,6 +126,6 @@ TEST_F(LibHighScoresTest, SaveThatFailsHalfWayLeavesTheOldFileWhole) {
   const int code = IoCodeOf([] { THighScores().SaveToFile(); });
   setrlimit(RLIMIT_FSIZE, &normal);
   EXPECT_EQ(code, IoDiskFull);
-  EXPECT_EQ(ReadBytes(HighScoreFileName), Bytes(130, 0));
+  EXPECT_EQ(ReadBytes(HighScoreFileName), Bytes(HighScoreFileBytes, 0));
   EXPECT_EQ(FilesHere(), 1u);
 }

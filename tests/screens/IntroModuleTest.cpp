@@ -3,7 +3,6 @@
 #include "media/LibSound.h"
 #include "shell/BoglingsAndSkitters.h"
 #include "support/Headless.h"
-#include "support/Recording.h"
 
 class IntroModuleTest : public HeadlessTest {
  protected:
@@ -11,68 +10,55 @@ class IntroModuleTest : public HeadlessTest {
     HeadlessTest::SetUp();
     Game.SetModule(&Intro);
   }
-  // Runs frames until the intro's Draw has seen tick t.
-  void ShowTick(int t) {
-    while (Shown < t) {
-      RunFrame(Game, 0);
-      ++Shown;
-    }
-  }
-  Rgb Centre() { return ScreenAt(320, 240); }
-
   RecordingGame Game;
   TIntroModule Intro{Game};
-  int Shown = 0;
 };
 
-TEST_F(IntroModuleTest, TimelineShowsLogoPresentsTitleAndGhostInTurn) {
-  const Rgb logo = OnScreen(FixtureColour("makerlogo"));
-  const Rgb title = OnScreen(FixtureColour("title"));
-  const Rgb ghost = OnScreen(FixtureColour("ghost"));
-  ShowTick(49);
-  EXPECT_EQ(Centre(), Rgb{});
-  ShowTick(50);
-  EXPECT_EQ(Centre(), logo);
-  ShowTick(199);
-  EXPECT_EQ(Centre(), logo);
-  ShowTick(200);
-  EXPECT_EQ(Centre(), Rgb{});
-  ShowTick(250);
-  EXPECT_EQ(GlyphOfColour(ScreenAt(283, 230)), 15);  // the "p" of "presents"
-  ShowTick(399);
-  EXPECT_EQ(GlyphOfColour(ScreenAt(283, 230)), 15);
-  EXPECT_FALSE(Mix_Playing(ChannelEffects));
-  ShowTick(400);
-  EXPECT_EQ(Centre(), title);
-  EXPECT_TRUE(Mix_Playing(ChannelEffects));
-  ShowTick(749);
-  EXPECT_EQ(Centre(), title);
-  EXPECT_EQ(ScreenAt(538, 256), ghost);
-  ShowTick(750);
-  EXPECT_EQ(Centre(), Rgb{});
-  EXPECT_EQ(ScreenAt(540, 256), ghost);
+TEST_F(IntroModuleTest, LogoPresentsTitleAndGhostFollowTheirTimeline) {
+  const Rgb logo = Shown("makerlogo"), title = Shown("title"), ghost = Shown("ghost");
+  // The tick a frame shows, then points and what they show; the logo and title are centred.
+  const std::pair<int, std::vector<std::tuple<int, int, Rgb>>> timeline[] = {
+      {49, {{320, 240, Black}}},
+      {50, {{220, 190, logo}, {419, 289, logo}, {219, 190, Black}, {220, 189, Black}}},
+      {199, {{320, 240, logo}}},
+      {200, {{320, 240, Black}}},
+      {250, {{283, 230, ShownGlyph('p')}}},
+      {399, {{320, 270, Black}, {362, 245, ShownGlyph('s')}}},
+      {400, {{170, 180, title}, {470, 300, title}, {169, 180, Black}, {170, 179, Black}, {283, 230, title}}},
+      {599, {{320, 240, title}}},
+      {749, {{320, 240, title}, {514, 232, ghost}, {513, 232, Black}}},
+      {750, {{320, 240, Black}, {540, 256, ghost}}},
+      {819, {{320, 240, Black}}},
+  };
+  Mix_Chunk* hit = nullptr;
+  for (int shown = 0; const auto& [tick, probes] : timeline) {
+    for (; shown < tick; ++shown) Frames(Game, 1);
+    for (const auto& [x, y, colour] : probes) EXPECT_EQ(ScreenAt(x, y), colour) << "tick " << tick << " at " << x << "," << y;
+    if (tick == 399) {
+      ExpectText(283, 230, "presents");
+      EXPECT_EQ(Mix_GetChunk(ChannelEffects), nullptr) << "silent until the title";
+    }
+    if (tick == 400) hit = Mix_GetChunk(ChannelEffects);
+    if (tick == 599) {
+      EXPECT_NE(hit, nullptr);
+      EXPECT_EQ(Mix_GetChunk(ChannelEffects), hit);
+    }
+    if (tick == 749) {
+      EXPECT_NE(Mix_GetChunk(ChannelEffects), hit) << "the ghost's sound";
+    }
+  }
   EXPECT_TRUE(Game.Reports.empty());
-  ShowTick(IntroLength);
+  Frames(Game, 1);
   EXPECT_EQ(Game.Reports, (std::vector<std::string>{"finished"}));
 }
 
-TEST_F(IntroModuleTest, GhostFliesOnATruncatedSineWave) {
-  const auto at = [](int t) {
-    const IntroPoint p = GhostPosition(t);
-    return std::pair(p.X, p.Y);
-  };
-  EXPECT_EQ(at(600), std::pair(240, 240));
-  EXPECT_EQ(at(601), std::pair(242, 241));
-  EXPECT_EQ(at(679), std::pair(398, 339));
-  EXPECT_EQ(at(758), std::pair(556, 239));
-  EXPECT_EQ(at(819), std::pair(678, 146));
-}
-
-TEST_F(IntroModuleTest, OnlyAPressEndsItEarly) {
+TEST_F(IntroModuleTest, TheGhostFliesOnATruncatedSineWaveAndOnlyAPressEndsTheIntroEarly) {
+  const std::tuple<int, int, int> flight[] = {{600, 240, 240}, {601, 242, 241}, {679, 398, 339}, {758, 556, 239}, {819, 678, 146}};
+  for (const auto& [tick, x, y] : flight) EXPECT_EQ(std::pair(GhostPosition(tick).X, GhostPosition(tick).Y), std::pair(x, y)) << tick;
   Intro.MouseMove(300, 200);
   Intro.MouseButton(false, 300, 200);
   EXPECT_TRUE(Game.Reports.empty());
   Intro.MouseButton(true, 300, 200);
   EXPECT_EQ(Game.Reports, (std::vector<std::string>{"finished"}));
-  EXPECT_FALSE(Mix_Playing(ChannelEffects));  // ended before any of its sounds
+  EXPECT_EQ(Mix_GetChunk(ChannelEffects), nullptr) << "ended before any of its sounds";
 }

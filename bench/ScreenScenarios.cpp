@@ -1,4 +1,4 @@
-#include "support/ScreenScenarios.h"
+#include "ScreenScenarios.h"
 
 #include "game/GameLayout.h"
 #include "game/GameModule.h"

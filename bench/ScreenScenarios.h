@@ -1,6 +1,6 @@
 #pragma once
-// Every screen held in its heaviest state, frame after frame: the states that frame checksums
-// guard and frame benchmarks time. Needs the window (InitGraphics), the mixer (InitSound) and the
+// Every screen held in its heaviest state, frame after frame: the states that frame benchmarks
+// time and label with checksums. Needs the window (InitGraphics), the mixer (InitSound) and the
 // pictures and sounds in the working directory; the random generator is seeded, so a state and
 // the frames that follow it are the same on every run.
 
