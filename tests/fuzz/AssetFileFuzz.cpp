@@ -4,8 +4,6 @@
 #include "FuzzSupport.h"
 
 #include "media/LibErrors.h"
-#include "media/LibGraphics.h"
-#include "media/LibSound.h"
 
 namespace {
 

@@ -4,8 +4,6 @@
 #include "FuzzSupport.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <set>
 #include <vector>

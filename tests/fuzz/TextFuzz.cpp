@@ -3,7 +3,6 @@
 
 #include "FuzzSupport.h"
 
-#include "media/LibGraphics.h"
 
 #include <string_view>
 

@@ -25,8 +25,7 @@ THighScores Loaded(const Bytes& file) {
   return table;
 }
 
-template <class Action>
-int IoCodeOf(Action action) {
+int IoCodeOf(const std::function<void()>& action) {
   try {
     action();
   } catch (const EInOutError& failure) {
@@ -43,6 +42,7 @@ class LibHighScoresTest : public ::testing::Test {
  protected:
   ScratchDir Scratch;
 };
+
 
 TEST_F(LibHighScoresTest, TheFileIsTenRecordsOfNameLengthNameAndLittleEndianScore) {
   THighScores table;
@@ -108,7 +108,7 @@ TEST_F(LibHighScoresTest, ScoresPlaceBelowEqualOnesCompareUnsignedAndMustBeatThe
 }
 
 TEST_F(LibHighScoresTest, SaveThatCannotCreateItsFileSaysSoAndGoesOn) {
-  ASSERT_EQ(rmdir(Scratch.Path().c_str()), 0);  // not even root can create files here now
+  ASSERT_EQ(rmdir(Scratch.Dir.c_str()), 0);  // not even root can create files here now
   testing::internal::CaptureStderr();
   EXPECT_EQ(IoCodeOf([] { THighScores().SaveToFile(); }), 0);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
