@@ -12,29 +12,24 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <thread>
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using Look = std::function<Rgb(int x, int y)>;  // a pixel of the window as it shows now
 
 namespace {
 
 bool SameOnScreen(Rgb a, Rgb b) { return a.R >> 3 == b.R >> 3 && a.G >> 2 == b.G >> 2 && a.B >> 3 == b.B >> 3; }
 
-pid_t Spawn(std::vector<const char*> argv, const std::function<void()>& inChild) {
-  argv.push_back(nullptr);
-  const pid_t pid = fork();
-  if (pid == 0) inChild(), execvp(argv[0], const_cast<char**>(argv.data())), _exit(127);
-  return pid;
-}
-
-// Its exit code (128 + the signal when killed), or none while it runs on after within.
-std::optional<int> ExitCode(pid_t pid, std::chrono::milliseconds within) {
-  int status = 0;
-  for (const auto end = std::chrono::steady_clock::now() + within; waitpid(pid, &status, WNOHANG) == 0; std::this_thread::sleep_for(5ms)) {
-    if (std::chrono::steady_clock::now() > end) return std::nullopt;
+// Every opaque pixel of columns [from, from + width) of the picture shows, their corner at (x, y).
+bool Shows(const Look& at, const SurfacePtr& picture, int from, int width, int x, int y) {
+  for (int i = 0; i < width * picture->h; ++i) {
+    const Rgb colour = PixelAt(*picture, from + i % width, i / width);
+    if (!SameOnScreen(colour, {255, 0, 255}) && !SameOnScreen(colour, at(x + i % width, y + i / width))) return false;
   }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return true;
 }
 
 }  // namespace
@@ -44,8 +39,7 @@ class JourneyTest : public ::testing::Test {
   // The program under test and where it keeps things: point these at another build to journey
   // through it. Today it reads its pictures and keeps its scores in its working directory.
   ScratchDir Scratch;
-  const fs::path Program = BOGLINGS_PROGRAM, WorkDir = Scratch.Dir, Sprites = WorkDir / "sprites",
-                 ScoreFile = WorkDir / "highscores.bin", Errors = Scratch.Dir / "stderr.txt";
+  const fs::path Program = BOGLINGS_PROGRAM, WorkDir = Scratch.Dir, Sprites = WorkDir / "sprites", ScoreFile = WorkDir / "highscores.bin";
   const std::vector<std::pair<std::string, std::string>> Environment = {{"HOME", WorkDir}, {"XDG_DATA_HOME", WorkDir / "data"},
       {"SDL_VIDEODRIVER", "x11"}, {"SDL_AUDIODRIVER", "dummy"},
       // libX11 never frees what it copies for SDL's input context; a sanitizer build would fail on it.
@@ -55,120 +49,110 @@ class JourneyTest : public ::testing::Test {
     for (const char* folder : {"sprites", "sounds"}) fs::copy(fs::path(BOGLINGS_GAME_DIR) / folder, WorkDir / folder, fs::copy_options::recursive);
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
-    Server = Spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, [&] {
+    if ((Server = fork()) == 0) {
       dup2(ready[1], 3), freopen("/dev/null", "w", stderr);
-    });
-    close(ready[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr), _exit(127);
+    }
     char number[16] = "";
     ASSERT_GT(read(ready[0], number, sizeof number - 1), 0) << "no X server";
-    close(ready[0]);
-    Display = ":" + std::to_string(std::atoi(number));
-    ASSERT_NE(X = XOpenDisplay(Display.c_str()), nullptr);
+    ASSERT_NE(X = XOpenDisplay((Display = ":" + std::to_string(std::atoi(number))).c_str()), nullptr);
   }
   void TearDown() override {
-    if (Game > 0 && !ExitCode(Game, 0ms)) kill(Game, SIGKILL), ExitCode(Game, 10s);
+    if (Game > 0 && !ExitCode(0ms)) kill(Game, SIGKILL), ExitCode(10s);
     if (X) XCloseDisplay(X);
-    kill(Server, SIGTERM), ExitCode(Server, 10s);
+    kill(Server, SIGTERM), waitpid(Server, nullptr, 0);
   }
 
   void Launch() {
-    Game = Spawn({Program.c_str()}, [&] {
-      if (chdir(WorkDir.c_str()) != 0 || !freopen(Errors.c_str(), "w", stderr)) _exit(126);
+    if ((Game = fork()) == 0) {
+      if (chdir(WorkDir.c_str()) != 0 || !freopen("stderr.txt", "w", stderr)) _exit(126);
       for (const auto& [name, value] : Environment) setenv(name.c_str(), value.c_str(), 1);
-      setenv("DISPLAY", Display.c_str(), 1);
-    });
+      setenv("DISPLAY", Display.c_str(), 1), execl(Program.c_str(), Program.c_str(), nullptr), _exit(127);
+    }
   }
-  std::string ErrorText() const {
-    const Bytes text = ReadBytes(Errors);
-    return {text.begin(), text.end()};
+  // The game's exit code (128 + the signal when killed), or none while it runs on after within.
+  std::optional<int> ExitCode(std::chrono::milliseconds within) {
+    for (const auto end = std::chrono::steady_clock::now() + within; !Ended && waitpid(Game, &Ended.emplace(), WNOHANG) == 0;) {
+      Ended.reset();
+      if (std::chrono::steady_clock::now() > end) return std::nullopt;
+      std::this_thread::sleep_for(5ms);
+    }
+    return WIFEXITED(*Ended) ? WEXITSTATUS(*Ended) : 128 + WTERMSIG(*Ended);
   }
+  std::string Errors() const { return std::string(std::istreambuf_iterator<char>(std::ifstream(WorkDir / "stderr.txt").rdbuf()), {}); }
   // Looks again until check holds; false once 20 s pass or the game ends.
   bool Until(const std::function<bool()>& check) {
     for (const auto end = std::chrono::steady_clock::now() + 20s; !check(); std::this_thread::sleep_for(10ms)) {
-      if (std::chrono::steady_clock::now() > end || ExitCode(Game, 0ms)) return false;
+      if (std::chrono::steady_clock::now() > end || ExitCode(0ms)) return false;
     }
     return true;
   }
-  // The mapped top-level window titled "Game": its place on the screen and its size.
+  // Finds the mapped top-level window titled "Game", its place on the screen and its size.
   bool FindWindow() {
     ::Window root = 0, parent = 0, *children = nullptr;
     unsigned count = 0;
     XQueryTree(X, DefaultRootWindow(X), &root, &parent, &children, &count);
     for (unsigned i = 0; i < count; ++i) {
       char* name = nullptr;
-      XWindowAttributes attributes{};
-      if (XFetchName(X, children[i], &name) && name == std::string("Game") && XGetWindowAttributes(X, children[i], &attributes) &&
-          attributes.map_state == IsViewable) {
-        ::Window child = Window = children[i];
-        XTranslateCoordinates(X, Window, root, 0, 0, &Place.X, &Place.Y, &child);
-        Place.W = attributes.width, Place.H = attributes.height;
+      XWindowAttributes a{};
+      if (XFetchName(X, children[i], &name) && name == std::string("Game") && XGetWindowAttributes(X, children[i], &a) && a.map_state == IsViewable) {
+        Window = children[i], Place[0] = a.x, Place[1] = a.y, Place[2] = a.width, Place[3] = a.height;
       }
       XFree(name);
     }
-    XFree(children);
-    return Window != 0;
+    return XFree(children), Window != 0;
   }
-  // Looks at the window until shows accepts it; shows reads pixels with (x, y) in the window.
-  bool Await(const std::function<bool(const std::function<Rgb(int, int)>&)>& shows) {
+  // Looks at the window until shows accepts what it sees.
+  bool Await(const std::function<bool(const Look&)>& shows) {
     return Until([&] {
-      XImage* image = XGetImage(X, DefaultRootWindow(X), Place.X, Place.Y, Place.W, Place.H, AllPlanes, ZPixmap);
+      XImage* image = XGetImage(X, DefaultRootWindow(X), Place[0], Place[1], Place[2], Place[3], AllPlanes, ZPixmap);
       const bool shown = image && shows([&](int x, int y) {
-        const unsigned long pixel = x < 0 || y < 0 || x >= Place.W || y >= Place.H ? 0x010203 : XGetPixel(image, x, y);
+        const unsigned long pixel = x < 0 || y < 0 || x >= Place[2] || y >= Place[3] ? 0x010203 : XGetPixel(image, x, y);
         return Rgb{uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel)};
       });
-      if (image) XDestroyImage(image);
-      return shown;
+      return image && XDestroyImage(image), shown;
     });
   }
-  // Every opaque pixel of columns [from, from + width) of the picture shows, their corner at (x, y).
-  static bool Shows(const std::function<Rgb(int, int)>& at, const SurfacePtr& picture, int from, int width, int x, int y) {
-    for (int i = 0; i < width * picture->h; ++i) {
-      const Rgb colour = PixelAt(*picture, from + i % width, i / width);
-      if (!SameOnScreen(colour, {255, 0, 255}) && !SameOnScreen(colour, at(x + i % width, y + i / width))) return false;
-    }
-    return true;
+  // Waits for the lower-case text in the game's font, the first cell's corner at (x, y).
+  bool AwaitText(int x, int y, std::string_view text) {
+    const SurfacePtr font = LoadBitmapDat((Sprites / "font.dat").c_str());
+    return Await([&](const Look& at) {
+      for (size_t i = 0; i < text.size(); ++i) if (!Shows(at, font, (text[i] - 'a') * 10, 10, x + 10 * int(i), y)) return false;
+      return true;
+    });
   }
-  bool ShowsText(const std::function<Rgb(int, int)>& at, int x, int y, std::string_view lowerCase) {
-    bool shows = true;
-    for (size_t i = 0; i < lowerCase.size(); ++i) shows &= Shows(at, Font, (lowerCase[i] - 'a') * 10, 10, x + 10 * int(i), y);
-    return shows;
-  }
-  void Move(int x, int y) { XTestFakeMotionEvent(X, DefaultScreen(X), Place.X + x, Place.Y + y, CurrentTime), XSync(X, False); }
+  void Move(int x, int y) { XTestFakeMotionEvent(X, DefaultScreen(X), Place[0] + x, Place[1] + y, CurrentTime), XSync(X, False); }
   void Button(bool down) { XTestFakeButtonEvent(X, Button1, down, CurrentTime), XSync(X, False); }
   void Click(int x, int y) { Move(x, y), Button(true), Button(false); }
-  SurfacePtr Picture(const std::string& name) const { return LoadBitmapDat((Sprites / (name + ".dat")).c_str()); }
 
   pid_t Server = -1, Game = -1;
+  std::optional<int> Ended;
   std::string Display;
   ::Display* X = nullptr;
   ::Window Window = 0;
-  struct {
-    int X, Y, W, H;
-  } Place{};
-  SurfacePtr Font;
+  int Place[4] = {};  // x, y, width, height
 };
 
 TEST_F(JourneyTest, AWholeGameWithThePointerSavesTheNameAndTheCloseRequestEndsIt) {
   WriteBytes(ScoreFile, Bytes(130, 0));  // any score earns first place
-  Font = Picture("font");
   Launch();
-  ASSERT_TRUE(Until([&] { return FindWindow(); })) << "no window titled Game: " << ErrorText();
-  EXPECT_EQ(std::vector<int>({Place.X, Place.Y, Place.W, Place.H}), std::vector<int>({192, 144, 640, 480})) << "centred";
+  ASSERT_TRUE(Until([&] { return FindWindow(); })) << "no window titled Game: " << Errors();
+  EXPECT_EQ(std::vector<int>(Place, Place + 4), std::vector<int>({192, 144, 640, 480})) << "centred on the 1024 by 768 screen";
   Click(600, 300);  // ends the intro
-  const SurfacePtr newGame = Picture("newgame");
-  ASSERT_TRUE(Await([&](const auto& at) { return Shows(at, newGame, 0, newGame->w, 400 - newGame->w / 2, 225 - newGame->h / 2); }));
+  const SurfacePtr newGame = LoadBitmapDat((Sprites / "newgame.dat").c_str());
+  ASSERT_TRUE(Await([&](const Look& at) { return Shows(at, newGame, 0, newGame->w, 400 - newGame->w / 2, 225 - newGame->h / 2); }));
   Click(400, 225);
   Move(100, 200);  // the hand would hide part of a tile
+  // At rest: every cell shows one of the tiles, the same in two looks in a row; each kind is its picture.
   std::vector<SurfacePtr> tiles;
-  for (const char* name : {"pumpkin", "ghost", "spider", "witcheshat", "bat", "cat"}) tiles.push_back(Picture(name));
+  for (const char* name : {"pumpkin", "ghost", "spider", "witcheshat", "bat", "cat"}) tiles.push_back(LoadBitmapDat((Sprites / name += ".dat").c_str()));
   int kinds[CellCount], before[CellCount] = {};
-  // At rest: every cell shows a whole tile, the same in two looks in a row.
-  ASSERT_TRUE(Await([&](const auto& at) {
+  ASSERT_TRUE(Await([&](const Look& at) {
     bool same = true;
     for (int cell = 0; cell < CellCount; ++cell) {
       const TPoint c = CellCentre(cell % BoardSize, cell / BoardSize);
       kinds[cell] = -1;
-      for (int k = 5; k >= 0; --k) kinds[cell] = Shows(at, tiles[k], 0, 48, c.X - 24, c.Y - 24) ? k : kinds[cell];
+      for (int k = 5; k >= 0; --k) kinds[cell] = Shows(at, tiles[k], 0, tiles[k]->w, c.X - tiles[k]->w / 2, c.Y - tiles[k]->h / 2) ? k : kinds[cell];
       same &= kinds[cell] >= 0 && kinds[cell] == std::exchange(before[cell], kinds[cell]);
     }
     return same;
@@ -178,27 +162,25 @@ TEST_F(JourneyTest, AWholeGameWithThePointerSavesTheNameAndTheCloseRequestEndsIt
   for (const TPoint& centre : *line) {
     Move(centre.X, centre.Y);
     if (&centre == &line->front()) Button(true);
-    ASSERT_TRUE(Await([&](const auto& at) { return SameOnScreen(at(centre.X - 27, centre.Y), {255, 255, 0}); })) << "selection ring";
+    ASSERT_TRUE(Await([&](const Look& at) { return SameOnScreen(at(centre.X - 27, centre.Y), {255, 255, 0}); })) << "selection ring";
   }
   Button(false);
   Click(31, 31);  // the quit button
-  ASSERT_TRUE(Await([&](const auto& at) { return ShowsText(at, 300, 240, "enter"); })) << "the keyboard";
+  ASSERT_TRUE(AwaitText(300, 240, "enter")) << "the keyboard";
   for (const std::string typed : {"b", "bo", "bot"}) {
     Click(304 + 15 * ((typed.back() - 'a') % 13), 168 + 20 * ((typed.back() - 'a') / 13));
-    ASSERT_TRUE(Await([&](const auto& at) { return ShowsText(at, 300, 280, typed); })) << typed;
+    ASSERT_TRUE(AwaitText(300, 280, typed)) << typed;
   }
   Click(304, 248);  // enter
   Bytes saved = {3, 'b', 'o', 't', 0, 0, 0, 0, 0, 9};
   saved.resize(130);
   EXPECT_TRUE(Until([&] { return ReadBytes(ScoreFile) == saved; }));
-
   XEvent close{};
   close.xclient = {ClientMessage, 0, True, X, Window, XInternAtom(X, "WM_PROTOCOLS", False), 32, {}};
   close.xclient.data.l[0] = long(XInternAtom(X, "WM_DELETE_WINDOW", False));
-  XSendEvent(X, Window, False, NoEventMask, &close);
-  XSync(X, False);
-  EXPECT_EQ(ExitCode(Game, 20s), 0);
-  EXPECT_EQ(ErrorText(), "");
+  XSendEvent(X, Window, False, NoEventMask, &close), XSync(X, False);
+  EXPECT_EQ(ExitCode(20s), 0);
+  EXPECT_EQ(Errors(), "");
   EXPECT_EQ(ReadBytes(ScoreFile), saved);
 }
 
@@ -206,21 +188,20 @@ TEST_F(JourneyTest, ADamagedFontShowsTheReportInABoxThatWaitsForOk) {
   const Bytes font = ReadBytes(Sprites / "font.dat");
   WriteBytes(Sprites / "font.dat", Bytes(font.begin(), font.begin() + font.size() / 2));
   Launch();
-  ASSERT_TRUE(Until([&] { return FindWindow(); })) << ErrorText();
+  ASSERT_TRUE(Until([&] { return FindWindow(); })) << Errors();
   int left = 9999, top = 9999, right = -1, bottom = -1;
   // The OK button: the box of its face's colour, once the box's title bar shows.
-  ASSERT_TRUE(Await([&](const auto& at) {
+  ASSERT_TRUE(Await([&](const Look& at) {
     int titleBar = 0;
-    for (int x = 0; x < Place.W; ++x) {
-      for (int y = 0; y < Place.H; ++y) {
-        titleBar += SameOnScreen(at(x, y), {60, 40, 90});
-        if (SameOnScreen(at(x, y), {200, 198, 192})) left = std::min(left, x), top = std::min(top, y), right = x, bottom = std::max(bottom, y);
-      }
+    for (int i = 0; i < Place[2] * Place[3]; ++i) {
+      const int x = i % Place[2], y = i / Place[2];
+      titleBar += SameOnScreen(at(x, y), {60, 40, 90});
+      if (SameOnScreen(at(x, y), {200, 198, 192})) left = std::min(left, x), top = std::min(top, y), right = std::max(right, x), bottom = y;
     }
     return titleBar > 2000 && right > left + 40 && bottom > top + 15;
   }));
-  EXPECT_FALSE(ExitCode(Game, 500ms)) << "the box waits for the player";
-  EXPECT_NE(ErrorText().find("sprites/font.dat"), std::string::npos) << ErrorText();
+  EXPECT_FALSE(ExitCode(500ms)) << "the box waits for the player";
+  EXPECT_NE(Errors().find("sprites/font.dat"), std::string::npos) << Errors();
   Click((left + right) / 2, (top + bottom) / 2);
-  EXPECT_EQ(ExitCode(Game, 20s), 1);
+  EXPECT_EQ(ExitCode(20s), 1);
 }

@@ -11,21 +11,21 @@
 #include <regex>
 
 TEST(OutsideFaultsTest, FatalFaultsEndWithTheReportAndExitCodeOne) {
-  // What breaks, and the report's message line.
+  // What breaks, and the report it ends with.
   const std::pair<std::function<void()>, std::string> rows[] = {
       {[] { setenv("SDL_VIDEODRIVER", "no-such-driver", 1); }, "EMediaError.*\nCannot start video: .+\\."},
       {[] { std::filesystem::remove_all("sprites"); }, "EInOutError.*\nsprites/makerlogo\\.dat: File not found\\."},
       {[] { WriteBytes("sprites/title.dat", Bytes(30, 0)); }, "EMediaError.*\nCannot load picture sprites/title\\.dat: .+"},
       {[] { WriteBytes("sounds/ghost.dat", Bytes(30, 0)); }, "EMediaError.*\nCannot load sound sounds/ghost\\.dat: .+"}};
-  for (const auto& [breakIt, message] : rows) {
+  for (const auto& [breakIt, report] : rows) {
     ScratchDir scratch;
     WriteFixtureAssets();
     breakIt();
     testing::internal::CaptureStderr();
-    EXPECT_EQ(RunProgram(), 1) << message;
-    const std::string report = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(std::regex_match(report, std::regex("Exception " + message + "\n"))) << report;
-    EXPECT_TRUE(std::regex_search(report, std::regex("^Exception E[a-zA-Z]+ in module unit_tests at [0-9A-F]{8}\\.\n"))) << report;
+    EXPECT_EQ(RunProgram(), 1) << report;
+    const std::string reported = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(std::regex_match(reported, std::regex("Exception " + report + "\n"))) << reported;
+    EXPECT_TRUE(std::regex_search(reported, std::regex("^Exception E[a-zA-Z]+ in module unit_tests at [0-9A-F]{8}\\.\n"))) << reported;
     setenv("SDL_VIDEODRIVER", "dummy", 1);
   }
 }
@@ -33,18 +33,16 @@ TEST(OutsideFaultsTest, FatalFaultsEndWithTheReportAndExitCodeOne) {
 // As root the save runs as nobody, for whom the directory is read-only as well.
 TEST(OutsideFaultsTest, AReadOnlyDirectoryLosesNoScoreAndSaysWhy) {
   ScratchDir scratch;
-  const Bytes zeros(HighScoreFileBytes, 0);
-  WriteBytes(HighScoreFileName, zeros);
+  WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));
   chmod(HighScoreFileName, 0444);
   chmod(scratch.Dir.c_str(), 0555);
   EXPECT_EXIT(
       {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(2);
         THighScores table;
-        table.LoadFromFile();
-        table.Insert("bot", 9);
+        table.Insert("bot", 9000);
         table.SaveToFile();
-        std::_Exit(ReadBytes(HighScoreFileName) == zeros ? 0 : 1);
+        std::_Exit(ReadBytes(HighScoreFileName) == Bytes(HighScoreFileBytes, 0) ? 0 : 1);
       },
       testing::ExitedWithCode(0), "^highscores.bin: the high scores were not saved: Permission denied\n$");
 }

@@ -12,7 +12,6 @@
 #include <iterator>
 
 namespace fs = std::filesystem;
-
 namespace {
 
 // Every test runs the real SDL headless unless it chose other drivers.
@@ -37,11 +36,11 @@ Rgb PictureColour(const std::string& name) {
 Rgb GlyphColour(int cell) { return cell == BlankGlyph ? Rgb{255, 0, 255} : Rgb{uint8_t(8 * (cell % 32)), uint8_t(64 * (cell / 32) + 32), 160}; }
 Rgb DigitColour(int digit) { return {uint8_t(8 * digit + 8), 200, 8}; }
 
-void Put(Bytes& bytes, uint32_t value, int count) {
-  for (int i = 0; i < count; ++i) bytes.push_back(uint8_t(value >> (8 * i)));
+void Put(Bytes& bytes, std::initializer_list<uint32_t> words) {
+  for (const uint32_t word : words) bytes.insert(bytes.end(), {uint8_t(word), uint8_t(word >> 8), uint8_t(word >> 16), uint8_t(word >> 24)});
 }
 
-Mix_Chunk* Marker() {
+Mix_Chunk* Marker() {  // made once the mixer is open, and kept
   static uint8_t silence[400] = {};
   static Mix_Chunk* const marker = Mix_QuickLoad_RAW(silence, sizeof silence);
   return marker;
@@ -49,9 +48,8 @@ Mix_Chunk* Marker() {
 
 }  // namespace
 
-ScratchDir::ScratchDir() : Dir(fs::temp_directory_path() / "boglings-XXXXXX"), Previous(fs::current_path()) {
-  std::string pattern = Dir.string();
-  fs::current_path(Dir = mkdtemp(pattern.data()));
+ScratchDir::ScratchDir() : Dir((fs::temp_directory_path() / "boglings-XXXXXX").string()), Previous(fs::current_path()) {
+  fs::current_path(Dir = mkdtemp(const_cast<char*>(Dir.c_str())));
 }
 ScratchDir::~ScratchDir() {
   fs::current_path(Previous);
@@ -76,7 +74,7 @@ void WriteDatFile(const fs::path& file, Bytes plain) {
 Bytes MakeBmp(int w, int h, const std::function<Rgb(int, int)>& colourAt) {
   const int rowBytes = (w * 3 + 3) & ~3;
   Bytes bmp = {'B', 'M'};
-  for (const uint32_t field : {54u + rowBytes * h, 0u, 54u, 40u, uint32_t(w), uint32_t(h), 1u | 24u << 16}) Put(bmp, field, 4);
+  Put(bmp, {54u + rowBytes * h, 0, 54, 40, uint32_t(w), uint32_t(h), 1 | 24 << 16});
   bmp.resize(54 + rowBytes * h);
   for (int i = 0; i < w * h; ++i) {
     const Rgb c = colourAt(i % w, i / w);
@@ -87,12 +85,9 @@ Bytes MakeBmp(int w, int h, const std::function<Rgb(int, int)>& colourAt) {
 }
 Bytes MakeWav(int frames, uint32_t rate) {
   Bytes wav = {'R', 'I', 'F', 'F'};
-  Put(wav, 36 + 4 * frames, 4);
-  wav.insert(wav.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-  for (const uint32_t field : {16u, 1u | 2u << 16, rate, rate * 4, 4u | 16u << 16}) Put(wav, field, 4);
-  wav.insert(wav.end(), {'d', 'a', 't', 'a'});
-  Put(wav, 4 * frames, 4);
-  for (int i = 0; i < 2 * frames; ++i) Put(wav, uint16_t(1000 * std::sin(i / 2 * 0.05)), 2);
+  // "WAVEfmt ", PCM in stereo, then "data"; every frame the same sample on both sides.
+  Put(wav, {36u + 4 * frames, 0x45564157, 0x20746d66, 16, 1 | 2 << 16, rate, rate * 4, 4 | 16 << 16, 0x61746164, 4u * frames});
+  for (int i = 0; i < frames; ++i) Put(wav, {uint16_t(int16_t(1000 * std::sin(i * 0.05))) * 0x10001u});
   return wav;
 }
 void WriteFixtureAssets() {
@@ -118,8 +113,11 @@ Rgb PixelAt(const SDL_Surface& surface, int x, int y) {
   return c;
 }
 Rgb ScreenAt(int x, int y) { return PixelAt(*Screen, x, y); }
-void ClearScreen() { SDL_FillRect(Screen, nullptr, 0); }
+void Expect(const std::vector<std::tuple<int, int, Rgb>>& probes) {
+  for (const auto& [x, y, colour] : probes) EXPECT_EQ(ScreenAt(x, y), colour) << "at " << x << "," << y;
+}
 void ExpectText(int x, int y, std::string_view text) {
+  if (text.empty()) return;
   for (int i = 0; i < int(text.size()); ++i) {
     EXPECT_TRUE(text[i] == ' ' || ScreenAt(x + 10 * i + 5, y + 8) == ShownGlyph(text[i])) << text << " at " << i;
   }

@@ -45,7 +45,7 @@ Rgb ShownDigit(int digit);
 Rgb OnScreen(Rgb colour);
 Rgb PixelAt(const SDL_Surface& surface, int x, int y);
 Rgb ScreenAt(int x, int y);
-void ClearScreen();
+void Expect(const std::vector<std::tuple<int, int, Rgb>>& probes);  // Screen shows each colour at its point
 // Expects the text's glyphs in cells from (x, y), the first cell's top-left pixel and the last
 // one's bottom-right pixel included, so a line drawn one pixel off fails.
 void ExpectText(int x, int y, std::string_view text);
@@ -73,13 +73,4 @@ class HeadlessTest : public ::testing::Test {
   void TearDown() override;
   void UseGeneratedAssets();
   std::optional<ScratchDir> Scratch;
-};
-
-// Records what a module reports, for one screen on its own.
-struct RecordingGame : TGame {
-  void Start() override {}
-  void RequestQuit(int code) override { Reports.push_back("quit " + std::to_string(code)); }
-  void ModuleFinished(TModule*) override { Reports.push_back("finished"); }
-  void ModuleChoice(TModule*, int code) override { Reports.push_back("choice " + std::to_string(code)); }
-  std::vector<std::string> Reports;
 };
