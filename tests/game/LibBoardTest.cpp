@@ -14,23 +14,18 @@ class LibBoardTest : public ::testing::Test {
     return values;
   }
   std::vector<int> Kinds() const { return Each([](const TTile& tile) { return int{tile.Kind}; }); }
-  std::vector<int> Marked() const { return Each([](const TTile& tile) { return int{tile.InRun}; }); }
   TBoard Board;
 };
 
-TEST_F(LibBoardTest, TheGeneratorGivesTheKnownSequenceAndEachNewBoardSeedsItFromTheClock) {
+TEST_F(LibBoardTest, NewBoardsSeedTheKnownGeneratorFromTheClockAndTheirTilesSnapOnTheFortiethTick) {
   SetRandomSeed(12345);
   for (const uint32_t expected : {3u, 2u, 0u}) EXPECT_EQ(RandomBelow(10), expected);
   EXPECT_EQ(RandomBelow(100), 55u);
   EXPECT_EQ(RandomBelow(0), 0u);
   EXPECT_EQ(GetRandomSeed(), 2377737157u * 134775813u + 1u) << "a draw below 0 still advances";
-  TBoard().Populate();
-  EXPECT_NE(GetRandomSeed(), 2377737157u * 134775813u + 1u);
-}
-
-TEST_F(LibBoardTest, NewTilesFallTogetherAndSnapOnTheFortiethTick) {
   TBoard board;  // with no kinds in play every tile is kind 0, so every cell starts a run
   board.Populate();
+  EXPECT_NE(GetRandomSeed(), 2377737157u * 134775813u + 1u);
   for (int i = 0; i < CellCount; ++i) {
     const TTile& tile = *board.Cell(i / BoardSize, i % BoardSize);
     EXPECT_EQ(std::vector<float>({tile.X, tile.Y, tile.TargetY}), std::vector<float>({64.0f * (i / 7), -64, 64.0f * (i % 7)}));
@@ -53,8 +48,7 @@ TEST_F(LibBoardTest, RemovedTilesLetTheirColumnFallAndRefill) {
     EXPECT_EQ(Board.Cell(2, r + 1), column2[r]);
     EXPECT_EQ(std::vector<float>({column2[r]->TargetY, column2[r]->Y, column2[r]->FallSpeed}), std::vector<float>({64.0f * (r + 1), 64.0f * r, 0}));
   }
-  EXPECT_EQ(column2[5]->FallSpeed, 5.0f) << "tiles below keep their speed";
-  EXPECT_EQ(std::pair(Board.Cell(2, 0)->X, Board.Cell(2, 0)->Y), std::pair(128.0f, -64.0f));
+  EXPECT_EQ(std::vector<float>({column2[5]->FallSpeed, Board.Cell(2, 0)->X, Board.Cell(2, 0)->Y}), std::vector<float>({5, 128, -64}));
   for (const int r : {1, 3, 6}) Board.AddToSelection(Board.Cell(4, r));
   Board.RemoveSelected();
   EXPECT_EQ(std::vector<TTile*>({Board.Cell(4, 3), Board.Cell(4, 4), Board.Cell(4, 5), Board.Cell(4, 6)}),
@@ -62,7 +56,7 @@ TEST_F(LibBoardTest, RemovedTilesLetTheirColumnFallAndRefill) {
   EXPECT_TRUE(Board.Cell(4, 0)->Y == -64 && Board.Cell(4, 1)->Y == -64 && Board.Cell(4, 2)->Y == -64);
 }
 
-TEST_F(LibBoardTest, RunsAreMarkedAtTheirStartsAndTheHintPicksOne) {
+TEST_F(LibBoardTest, RunsAreMarkedAtTheirStartsTheHintPicksOneAndABoardWithoutRunsDrawsAgain) {
   // Planted cells, then the cells marked.
   const std::pair<Cells, Cells> rows[] = {{{}, {}}, {{{2, 4}, {2, 5}, {2, 6}}, {{2, 4}}},
       {{{3, 0}, {2, 1}, {1, 2}}, {{3, 0}}},  // rising to the right: found from its upper end
@@ -71,41 +65,37 @@ TEST_F(LibBoardTest, RunsAreMarkedAtTheirStartsAndTheHintPicksOne) {
     Settle(Board, planted);
     std::vector<int> expected(CellCount);
     for (const TPoint cell : marked) expected[cell.Y * BoardSize + cell.X] = 1;
-    EXPECT_EQ(Marked(), expected) << planted.size();
-    EXPECT_EQ(Board.MarkRuns(), !marked.empty());
+    EXPECT_EQ(Each([](const TTile& tile) { return int{tile.InRun}; }), expected) << planted.size();
     const TTile* hint = Board.PickHintTile();
-    EXPECT_TRUE(marked.empty() ? hint == nullptr : hint && hint->InRun);
+    EXPECT_TRUE(Board.MarkRuns() == !marked.empty() && (marked.empty() ? hint == nullptr : hint && hint->InRun));
   }
-  Board.KindCount = 200;  // so many kinds that a line hardly ever comes up: drawn again at rest
+  Board.KindCount = 200;  // so many kinds that a line hardly ever comes up: each tick at rest draws again
   for (int tick = 0; tick < 3; ++tick) {
     const auto before = Kinds();
     Board.Animate();
     EXPECT_NE(Kinds(), before);
   }
   Board.KindCount = 4;
-  for (int tick = 0; tick < 20 && Marked() == std::vector<int>(CellCount); ++tick) Board.Animate();
+  for (int tick = 0; tick < 20 && !Board.MarkRuns(); ++tick) Board.Animate();
   const auto settled = Kinds();
   Board.Animate();
   EXPECT_EQ(Kinds(), settled) << "a board holding a line is left alone";
 }
 
 TEST_F(LibBoardTest, PointsPickTheTileCloserThan32PixelsAndChainsKeepTheirFirstDirection) {
-  const std::tuple<int, int, TTile*> points[] = {{159, 192, Board.Cell(2, 3)}, {128, 161, Board.Cell(2, 3)},
-      {160, 192, nullptr}, {0, 0, Board.Cell(0, 0)}, {384, 384, Board.Cell(6, 6)}, {-40, 400, nullptr}};
+  const std::tuple<int, int, TTile*> points[] = {{159, 192, Board.Cell(2, 3)}, {128, 161, Board.Cell(2, 3)}, {160, 192, nullptr},
+      {0, 0, Board.Cell(0, 0)}, {384, 384, Board.Cell(6, 6)}, {-40, 400, nullptr}};
   for (const auto& [x, y, tile] : points) EXPECT_EQ(Board.TileAt(x, y), tile) << x << "," << y;
   for (int i = 0; i < CellCount; ++i) Board.Cell(i / BoardSize, i % BoardSize)->Kind = i == 1 * 7 + 3 ? 2 : 1;
   const auto allowed = [&] {
     Cells cells;
-    for (int i = 0; i < CellCount; ++i) {
-      if (Board.CanSelect(Board.Cell(i % BoardSize, i / BoardSize))) cells.push_back({i % BoardSize, i / BoardSize});
-    }
+    for (int i = 0; i < CellCount; ++i) if (Board.CanSelect(Board.Cell(i % 7, i / 7))) cells.push_back({i % 7, i / 7});
     return cells;
   };
   EXPECT_EQ(allowed().size(), 49u) << "any first tile";
   Board.AddToSelection(Board.Cell(2, 2));
   EXPECT_EQ(allowed(), (Cells{{1, 1}, {2, 1}, {3, 1}, {1, 2}, {3, 2}, {2, 3}, {3, 3}})) << "equal neighbours";
-  Board.AddToSelection(Board.Cell(3, 3));
-  Board.AddToSelection(Board.Cell(3, 3));
+  Board.AddToSelection(Board.Cell(3, 3)), Board.AddToSelection(Board.Cell(3, 3));
   EXPECT_EQ(std::pair(Board.SelectionCount(), Board.Selected(1)), std::pair(2, Board.Cell(3, 3)));
   EXPECT_EQ(allowed(), (Cells{{4, 4}})) << "on in the first step's direction";
   Board.Cell(4, 4)->Y -= 1;  // later steps are measured between current positions

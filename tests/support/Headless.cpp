@@ -58,18 +58,12 @@ ScratchDir::~ScratchDir() {
   fs::remove_all(Dir, ignored);
 }
 
-Bytes ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+Bytes ReadBytes(const fs::path& file) { return Bytes(std::istreambuf_iterator<char>(std::ifstream(file, std::ios::binary).rdbuf()), {}); }
 void WriteBytes(const fs::path& file, const Bytes& bytes) {
   if (file.has_parent_path()) fs::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
 }
-void WriteDatFile(const fs::path& file, Bytes plain) {
-  Descramble(plain.data(), int32_t(plain.size()));
-  WriteBytes(file, plain);
-}
+void WriteDatFile(const fs::path& file, Bytes plain) { Descramble(plain.data(), int32_t(plain.size())), WriteBytes(file, plain); }
 
 Bytes MakeBmp(int w, int h, const std::function<Rgb(int, int)>& colourAt) {
   const int rowBytes = (w * 3 + 3) & ~3;
@@ -97,20 +91,15 @@ void WriteFixtureAssets() {
   for (const char* sound : {"music", "pop", "hit", "ghost", "score", "squeak"}) WriteDatFile(std::string("sounds/") + sound + ".dat", MakeWav(441));
 }
 
-Rgb OnScreen(Rgb c) {
-  SDL_GetRGB(SDL_MapRGB(Screen->format, c.R, c.G, c.B), Screen->format, &c.R, &c.G, &c.B);
-  return c;
-}
+Rgb OnScreen(Rgb c) { return SDL_GetRGB(SDL_MapRGB(Screen->format, c.R, c.G, c.B), Screen->format, &c.R, &c.G, &c.B), c; }
 Rgb Shown(const std::string& picture) { return OnScreen(PictureColour(picture)); }
 Rgb ShownGlyph(char character) { return OnScreen(GlyphColour(GlyphIndex(static_cast<unsigned char>(character)))); }
 Rgb ShownDigit(int digit) { return OnScreen(DigitColour(digit)); }
 Rgb PixelAt(const SDL_Surface& surface, int x, int y) {
   Uint32 pixel = 0;
-  const int bytes = surface.format->BytesPerPixel;
-  std::memcpy(&pixel, static_cast<const uint8_t*>(surface.pixels) + y * surface.pitch + x * bytes, bytes);
+  std::memcpy(&pixel, static_cast<const uint8_t*>(surface.pixels) + y * surface.pitch + x * surface.format->BytesPerPixel, surface.format->BytesPerPixel);
   Rgb c{};
-  SDL_GetRGB(pixel, surface.format, &c.R, &c.G, &c.B);
-  return c;
+  return SDL_GetRGB(pixel, surface.format, &c.R, &c.G, &c.B), c;
 }
 Rgb ScreenAt(int x, int y) { return PixelAt(*Screen, x, y); }
 void Expect(const std::vector<std::tuple<int, int, Rgb>>& probes) {
@@ -129,8 +118,8 @@ void MarkChannel(int channel) { Mix_PlayChannel(channel, Marker(), -1); }
 bool PlayedSince(int channel) { return Mix_GetChunk(channel) != Marker(); }
 
 void PushMotion(int x, int y) {
-  SDL_Event event{SDL_MOUSEMOTION};
-  event.motion.x = Uint16(x), event.motion.y = Uint16(y);
+  SDL_Event event{};
+  event.motion = {SDL_MOUSEMOTION, 0, 0, Uint16(x), Uint16(y), 0, 0};
   SDL_PushEvent(&event);
 }
 void PushButton(bool pressed, int x, int y, Uint8 button) {
@@ -164,11 +153,7 @@ std::optional<std::vector<TPoint>> FindLine(const std::function<int(int, int)>& 
 }
 void Settle(TBoard& board, const std::vector<TPoint>& planted) {
   SetRandomSeed(7);
-  for (int i = 0; i < CellCount; ++i) {
-    TTile& tile = *board.Cell(i / BoardSize, i % BoardSize);
-    tile.Y = tile.TargetY;
-    tile.Kind = uint8_t((i / BoardSize + 2 * (i % BoardSize)) % 4);
-  }
+  for (int i = 0; i < CellCount; ++i) board.Cell(i / 7, i % 7)->Y = board.Cell(i / 7, i % 7)->TargetY, board.Cell(i / 7, i % 7)->Kind = (i / 7 + 2 * (i % 7)) % 4;
   for (const TPoint cell : planted) board.Cell(cell.X, cell.Y)->Kind = 5;
   board.MarkRuns();
 }
