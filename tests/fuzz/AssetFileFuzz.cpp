@@ -8,11 +8,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  EnterFuzzDirectory();
   StartHeadlessMedia();
   const bool picture = data[0] % 2 == 0;
   const char* name = picture ? "sprites/fuzz.dat" : "sounds/fuzz.dat";
-  WriteFile(name, data + 1, size - 1);
+  WriteBytes(name, Bytes(data + 1, data + size));
   try {
     if (picture) {
       DrawSprite(LoadSprite(name), 10, 10);

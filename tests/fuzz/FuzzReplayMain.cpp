@@ -3,19 +3,14 @@
 
 #include "FuzzSupport.h"
 
-#include <cstdio>
-#include <iterator>
 #include <set>
-#include <vector>
 
 int main(int argc, char** argv) {
   if (argc != 2) return std::fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]), 2;
   const std::set<std::filesystem::path> inputs(std::filesystem::directory_iterator(argv[1]), {});
   for (const auto& input : inputs) {
-    std::ifstream in(input, std::ios::binary);
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const Bytes bytes = ReadBytes(input);
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
   }
-  std::printf("%zu passed, 0 failed\n", inputs.size());
-  return inputs.empty() ? 1 : 0;
+  return std::printf("%zu passed, 0 failed\n", inputs.size()), inputs.empty() ? 1 : 0;
 }

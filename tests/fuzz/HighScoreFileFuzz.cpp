@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   EnterFuzzDirectory();
-  WriteFile(HighScoreFileName, data, size);
+  WriteBytes(HighScoreFileName, Bytes(data, data + size));
   THighScores table;
   try {
     table.LoadFromFile();
