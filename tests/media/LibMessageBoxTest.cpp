@@ -7,6 +7,8 @@ class LibMessageBoxTest : public HeadlessTest {};
 TEST_F(LibMessageBoxTest, OnlyOkEnterEscapeOrTheCloseRequestEndTheBox) {
   const SDL_Rect ok = DrawMessageBox("Application Error", "Exception EInOutError in module boglings at 0000E532.\nRead beyond end of file.");
   EXPECT_EQ(std::vector<int>({ok.x, ok.y, ok.w, ok.h}), std::vector<int>({288, 259, 64, 24})) << "centred below the text";
+  const SDL_Rect wrapped = DrawMessageBox("Application Error", std::string(300, 'x') + " " + std::string(20, 'y'));  // five lines
+  EXPECT_EQ(std::vector<int>({wrapped.x, wrapped.y, wrapped.w, wrapped.h}), std::vector<int>({288, 277, 64, 24}));
   // Event type, key or button, and position; then whether it closes the box.
   const std::tuple<Uint8, int, int, int, bool> events[] = {{SDL_QUIT, 0, 0, 0, true}, {SDL_KEYDOWN, SDLK_RETURN, 0, 0, true},
       {SDL_KEYDOWN, SDLK_KP_ENTER, 0, 0, true}, {SDL_KEYDOWN, SDLK_ESCAPE, 0, 0, true}, {SDL_KEYDOWN, SDLK_SPACE, 0, 0, false},

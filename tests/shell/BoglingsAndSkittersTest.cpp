@@ -31,7 +31,7 @@ TEST_F(BoglingsAndSkittersTest, TheIntroShowsLogoPresentsTitleAndGhostInTurnThen
   // The tick a frame shows, then what it shows where; the logo and title are centred.
   const std::pair<int, std::vector<std::tuple<int, int, Rgb>>> timeline[] = {{49, {{320, 240, Black}}},
       {50, {{220, 190, logo}, {419, 289, logo}, {219, 190, Black}, {220, 189, Black}}}, {199, {{320, 240, logo}}}, {200, {{320, 240, Black}}},
-      {250, {{283, 230, ShownGlyph('p')}}}, {399, {{320, 270, Black}, {362, 245, ShownGlyph('s')}}},
+      {249, {{283, 230, Black}}}, {250, {{283, 230, ShownGlyph('p')}}}, {399, {{320, 270, Black}, {362, 245, ShownGlyph('s')}}},
       {400, {{170, 180, title}, {470, 300, title}, {169, 180, Black}, {170, 179, Black}, {283, 230, title}}}, {599, {{320, 240, title}}},
       {749, {{320, 240, title}, {514, 232, ghost}, {513, 232, Black}}}, {750, {{320, 240, Black}, {540, 256, ghost}}}, {819, {{320, 240, Black}}}};
   SDL_WarpMouse(77, 66);
