@@ -37,6 +37,9 @@ for screen in Intro Menu Help Credits ScoreTable ScoreKeyboard GameAtRest GameFa
   echo "instructions $screen $((total / 100))"
 done
 
+echo "## live heap over many games (dummy video)"
+SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy BOGLINGS_GAME_DIR="$build/game" "$build/bench/bench_long_play" 200
+
 echo "## asset generation (3 runs)"
 for run in 1 2 3; do
   start=$(date +%s%N)
