@@ -118,18 +118,14 @@ void MarkChannel(int channel) { Mix_PlayChannel(channel, Marker(), -1); }
 bool PlayedSince(int channel) { return Mix_GetChunk(channel) != Marker(); }
 
 void PushMotion(int x, int y) {
-  SDL_Event event{};
-  event.motion = {SDL_MOUSEMOTION, 0, 0, Uint16(x), Uint16(y), 0, 0};
+  SDL_Event event{.motion = {SDL_MOUSEMOTION, 0, 0, Uint16(x), Uint16(y), 0, 0}};
   SDL_PushEvent(&event);
 }
 void PushButton(bool pressed, int x, int y, Uint8 button) {
-  SDL_Event event{};
-  event.button = {Uint8(pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP), 0, button, pressed, Uint16(x), Uint16(y)};
+  SDL_Event event{.button = {Uint8(pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP), 0, button, pressed, Uint16(x), Uint16(y)}};
   SDL_PushEvent(&event);
 }
-void Frames(TGame& game, int count) {
-  for (int i = 0; i < count; ++i) RunFrame(game, 0);
-}
+void Frames(TGame& game, int count) { for (int i = 0; i < count; ++i) RunFrame(game, 0); }
 void Drag(TGame& game, const std::vector<TPoint>& points) {
   for (const TPoint& point : points) {
     PushMotion(point.X, point.Y);
@@ -158,20 +154,11 @@ void Settle(TBoard& board, const std::vector<TPoint>& planted) {
   board.MarkRuns();
 }
 
-void HeadlessTest::SetUp() {
-  Scratch.emplace();
-  WriteFixtureAssets();
-  InitGraphics(ScreenWidth, ScreenHeight, "Game");
-  InitSound();
-}
+void HeadlessTest::SetUp() { Scratch.emplace(), WriteFixtureAssets(), InitGraphics(ScreenWidth, ScreenHeight, "Game"), InitSound(); }
 void HeadlessTest::UseGeneratedAssets() {
   for (const char* folder : {"sprites", "sounds"}) {
     fs::remove_all(folder);
     fs::create_directory_symlink(fs::path(BOGLINGS_GAME_DIR) / folder, folder);
   }
 }
-void HeadlessTest::TearDown() {
-  ShutdownSound();
-  SDL_Quit();
-  Scratch.reset();
-}
+void HeadlessTest::TearDown() { ShutdownSound(), SDL_Quit(), Scratch.reset(); }
