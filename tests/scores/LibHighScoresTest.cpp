@@ -27,13 +27,13 @@ THighScores Loaded(const Bytes& file) {
 }
 
 template <class Action>
-int IoCodeOf(Action action) {
+TIoCode IoCodeOf(Action action) {
   try {
     action();
   } catch (const EInOutError& failure) {
     return failure.Code();
   }
-  return 0;
+  return {};
 }
 
 size_t FilesHere() { return static_cast<size_t>(std::distance(fs::directory_iterator("."), fs::directory_iterator())); }
@@ -107,7 +107,7 @@ TEST_F(LibHighScoresTest, InsertGoesBelowEqualScoresAndCutsNamesToEight) {
 TEST_F(LibHighScoresTest, SaveThatCannotCreateItsFileSaysSoAndGoesOn) {
   ASSERT_EQ(rmdir(Scratch.Path().c_str()), 0);  // not even root can create files here now
   testing::internal::CaptureStderr();
-  EXPECT_EQ(IoCodeOf([] { THighScores().SaveToFile(); }), 0);
+  EXPECT_EQ(IoCodeOf([] { THighScores().SaveToFile(); }), TIoCode{});
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             std::string("highscores.bin: the high scores were not saved: ") + std::strerror(ENOENT) + "\n");
 }
@@ -120,7 +120,7 @@ TEST_F(LibHighScoresTest, SaveThatFailsHalfWayLeavesTheOldFileWhole) {
   getrlimit(RLIMIT_FSIZE, &normal);
   const rlimit tiny{50, normal.rlim_max};
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-  const int code = IoCodeOf([] { THighScores().SaveToFile(); });
+  const TIoCode code = IoCodeOf([] { THighScores().SaveToFile(); });
   setrlimit(RLIMIT_FSIZE, &normal);
   EXPECT_EQ(code, IoDiskFull);
   EXPECT_EQ(ReadBytes(HighScoreFileName), Bytes(130, 0));
