@@ -4,6 +4,8 @@
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -51,6 +53,11 @@ void HalveFile(const fs::path& file) {
   std::vector<uint8_t> bytes = ReadBytes(file);
   bytes.resize(bytes.size() / 2);
   WriteBytes(file, bytes);
+}
+
+void DropRootInChild() {
+  constexpr uid_t Nobody = 65534;
+  if (geteuid() == 0 && (setgid(Nobody) != 0 || setuid(Nobody) != 0)) std::_Exit(2);
 }
 
 std::vector<uint8_t> MakeSolidBmp(int w, int h, Rgb colour) {

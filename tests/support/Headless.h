@@ -39,6 +39,9 @@ void WriteBytes(const std::filesystem::path& file, const std::vector<uint8_t>& b
 void WriteDatFile(const std::filesystem::path& file, std::vector<uint8_t> plain);
 // Cuts a file to half its length, as an interrupted copy would.
 void HalveFile(const std::filesystem::path& file);
+// In a forked child run as root: becomes the user nobody, for whom permission bits count (exit
+// code 2 when it cannot).
+void DropRootInChild();
 
 // A 24-bit BMP of w by h pixels, every pixel produced by colourAt(x, y).
 template <class ColourAt>
