@@ -17,9 +17,10 @@ constexpr uint32_t Shapes = 2;
 
 void TParticles::SpawnBurst(float x, float y) {
   for (int i = 0; i < BurstSize; ++i) {
-    // Every step is stored as a float, as all positions and speeds are.
+    // The angle and every result are stored as floats, as all positions and speeds are; the cosine
+    // and sine between them are not, so they take no rounding step of their own.
     const float angle = static_cast<float>(i * 2 * std::numbers::pi / BurstSize);
-    const double cosine = std::cos(angle), sine = std::sin(angle);
+    const double cosine = std::cos(static_cast<double>(angle)), sine = std::sin(static_cast<double>(angle));
     const float px = static_cast<float>(cosine * BurstRadius + x);
     const float py = static_cast<float>(sine * BurstRadius + y);
     const uint32_t step = RandomBelow(SpeedSteps);

@@ -5,11 +5,12 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
-EInOutError::EInOutError(int code)
+EInOutError::EInOutError(TIoCode code)
     : Exception(IoMessage(code), __builtin_return_address(0)), IoCode(code) {}
 
-EInOutError::EInOutError(int code, const std::string& fileName)
+EInOutError::EInOutError(TIoCode code, const std::string& fileName)
     : Exception(fileName + ": " + IoMessage(code), __builtin_return_address(0)), IoCode(code) {}
 
 EMediaError::EMediaError(const std::string& message)
@@ -17,27 +18,30 @@ EMediaError::EMediaError(const std::string& message)
 
 EOutOfMemory::EOutOfMemory() : Exception("Out of memory", __builtin_return_address(0)) {}
 
-std::string IoMessage(int code) {
-  switch (code) {
-    case IoFileNotFound: return "File not found";
-    case IoInvalidFileName: return "Invalid filename";
-    case IoTooManyOpenFiles: return "Too many open files";
-    case IoAccessDenied: return "File access denied";
-    case IoReadBeyondEnd: return "Read beyond end of file";
-    case IoDiskFull: return "Disk full";
-    case IoInvalidNumericInput: return "Invalid numeric input";
-    default: return "I/O error " + std::to_string(code);
+std::string IoMessage(TIoCode code) {
+  static constexpr std::pair<TIoCode, const char*> Table[] = {
+      {IoFileNotFound, "File not found"},
+      {IoInvalidFileName, "Invalid filename"},
+      {IoTooManyOpenFiles, "Too many open files"},
+      {IoAccessDenied, "File access denied"},
+      {IoReadBeyondEnd, "Read beyond end of file"},
+      {IoDiskFull, "Disk full"},
+      {IoInvalidNumericInput, "Invalid numeric input"},
+  };
+  for (const auto& [tableCode, message] : Table) {
+    if (code == tableCode) return message;
   }
+  return "I/O error " + std::to_string(code.Number);
 }
 
-int IoCodeFromErrno(int error) {
+TIoCode IoCodeFromErrno(int error) {
   switch (error) {
     case ENOENT: case ENOTDIR: return IoFileNotFound;
-    case ENAMETOOLONG: case EINVAL: return IoInvalidFileName;
+    case ENAMETOOLONG: return IoInvalidFileName;
     case EMFILE: case ENFILE: return IoTooManyOpenFiles;
     case EACCES: case EPERM: case EROFS: return IoAccessDenied;
     case ENOSPC: case EDQUOT: return IoDiskFull;
-    default: return error;
+    default: return {error, true};
   }
 }
 

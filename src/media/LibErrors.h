@@ -21,17 +21,26 @@ class Exception {
   const void* Where;
 };
 
+// The cause of an I/O failure: a code of the report's table, or the number of an operating-system
+// error (errno) that no table code means. The two are kept apart so that an errno never shows as
+// the table code of the same number.
+struct TIoCode {
+  int Number = 0;
+  bool IsSystemError = false;
+  bool operator==(const TIoCode&) const = default;
+};
+
 // A file operation failed after the file was opened, or an asset could not be opened at all.
 class EInOutError : public Exception {
  public:
-  [[gnu::noinline]] explicit EInOutError(int code);
+  [[gnu::noinline]] explicit EInOutError(TIoCode code);
   // For a failure tied to one file: the message names it, then gives the code's text.
-  [[gnu::noinline]] EInOutError(int code, const std::string& fileName);
+  [[gnu::noinline]] EInOutError(TIoCode code, const std::string& fileName);
   const char* ClassName() const override { return "EInOutError"; }
-  int Code() const { return IoCode; }
+  TIoCode Code() const { return IoCode; }
 
  private:
-  int IoCode;
+  TIoCode IoCode;
 };
 
 // The media library refused something: a picture or sound it cannot decode, a video mode it
@@ -48,19 +57,20 @@ class EOutOfMemory : public Exception {
   const char* ClassName() const override { return "EOutOfMemory"; }
 };
 
-// I/O codes of the report ("Read beyond end of file", ...).
-constexpr int IoFileNotFound = 2;
-constexpr int IoInvalidFileName = 3;
-constexpr int IoTooManyOpenFiles = 4;
-constexpr int IoAccessDenied = 5;
-constexpr int IoReadBeyondEnd = 100;
-constexpr int IoDiskFull = 101;
-constexpr int IoInvalidNumericInput = 106;
+// The report's table of I/O codes ("Read beyond end of file", ...).
+constexpr TIoCode IoFileNotFound{2};
+constexpr TIoCode IoInvalidFileName{3};
+constexpr TIoCode IoTooManyOpenFiles{4};
+constexpr TIoCode IoAccessDenied{5};
+constexpr TIoCode IoReadBeyondEnd{100};
+constexpr TIoCode IoDiskFull{101};
+constexpr TIoCode IoInvalidNumericInput{106};
 
-// The report's message for an I/O code; "I/O error N" for codes without a name.
-std::string IoMessage(int code);
-// The I/O code for an operating-system error number (errno).
-int IoCodeFromErrno(int error);
+// The report's message for an I/O code: the table's text, or "I/O error N" for a system error.
+std::string IoMessage(TIoCode code);
+// The code for an operating-system error number (errno): the table code that means the same
+// thing, or else the system error itself.
+TIoCode IoCodeFromErrno(int error);
 
 // "Exception <class> in module <program> at <address>.\n<message>." -- the whole report text.
 // The address is relative to the start of the program's code, as 8 hex digits.

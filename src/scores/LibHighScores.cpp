@@ -10,15 +10,18 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
 #include <utility>
 
 namespace {
 
-// Written first and renamed over the score file, so a failed save never leaves a partial file.
-constexpr const char* TemporaryFileName = "highscores.bin.tmp";
 constexpr const char* DefaultName = "hoko";
 constexpr uint32_t DefaultScoreStep = 100;
 constexpr int ScoreOffset = 1 + NameCapacity;
+// Linux follows at most this many symbolic links in one path; a longer chain is taken as a loop.
+constexpr int MaxLinkHops = 40;
+constexpr mode_t PermissionBits = 0777;
 
 using TFileImage = std::array<uint8_t, HighScoreFileBytes>;
 
@@ -43,13 +46,31 @@ class TDescriptor {
   int Descriptor;
 };
 
-// The temporary file of one save: removed again when the save ends without Commit.
+// Writes all bytes or throws EInOutError, for a short write IoDiskFull.
+void WriteImage(const TDescriptor& file, const TFileImage& image) {
+  const ssize_t written = write(file.Get(), image.data(), image.size());
+  if (written < 0) throw EInOutError(IoCodeFromErrno(errno));
+  if (static_cast<size_t>(written) != image.size()) throw EInOutError(IoDiskFull);
+}
+
+// Flushes the file to the disk or throws EInOutError; a file system that cannot flush is no fault.
+void Flush(const TDescriptor& file) {
+  if (fsync(file.Get()) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP) return;
+  throw EInOutError(IoCodeFromErrno(errno));
+}
+
+// The temporary file of one save, written first and renamed over the file it replaces, so a failed
+// save never leaves a partial file. It lies beside that file, has its permission bits, and is
+// removed again when the save ends without Commit.
 class TTemporaryFile {
  public:
-  TTemporaryFile()
-      : File(open(TemporaryFileName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)), Created(File.IsOpen()) {}
+  explicit TTemporaryFile(const std::filesystem::path& target)
+      : Path(target.string() + ".tmp"), File(CreateFresh(Path)), Created(File.IsOpen()) {
+    struct stat old {};
+    if (Created && stat(target.c_str(), &old) == 0) fchmod(File.Get(), old.st_mode & PermissionBits);
+  }
   ~TTemporaryFile() {
-    if (Created && !Committed) unlink(TemporaryFileName);
+    if (Created && !Committed) unlink(Path.c_str());
   }
   TTemporaryFile(const TTemporaryFile&) = delete;
   TTemporaryFile& operator=(const TTemporaryFile&) = delete;
@@ -58,20 +79,26 @@ class TTemporaryFile {
 
   // Writes all bytes, flushes them to the disk and closes the file, or throws EInOutError.
   void WriteAll(const TFileImage& image) {
-    const ssize_t written = write(File.Get(), image.data(), image.size());
-    if (written < 0) throw EInOutError(IoCodeFromErrno(errno));
-    if (static_cast<size_t>(written) != image.size()) throw EInOutError(IoDiskFull);
-    if (fsync(File.Get()) != 0) throw EInOutError(IoCodeFromErrno(errno));
+    WriteImage(File, image);
+    Flush(File);
     File.Close();
   }
 
   // Moves the written file over target; false with errno set when the system refuses.
-  bool Commit(const char* target) {
-    Committed = rename(TemporaryFileName, target) == 0;
+  bool Commit(const std::filesystem::path& target) {
+    Committed = rename(Path.c_str(), target.c_str()) == 0;
     return Committed;
   }
 
  private:
+  // A temporary file left by a killed game, or a link or an empty folder in its place, is removed
+  // and a new one made that did not exist before: a save never writes through a stale link.
+  static int CreateFresh(const std::string& path) {
+    if (unlink(path.c_str()) != 0 && errno == EISDIR) rmdir(path.c_str());
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  }
+
+  std::string Path;
   TDescriptor File;
   bool Created;
   bool Committed = false;
@@ -106,6 +133,31 @@ bool IsDirectory(int descriptor) {
   return fstat(descriptor, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// The file a save replaces: the score file or, when that is a symbolic link, the file at the end of
+// its links, which need not exist yet. Empty for a loop of links.
+std::filesystem::path SaveTarget() {
+  std::filesystem::path path = HighScoreFileName;
+  for (int hop = 0; hop < MaxLinkHops; ++hop) {
+    std::error_code notALink;
+    const std::filesystem::path link = std::filesystem::read_symlink(path, notALink);
+    if (notALink) return path;
+    path = path.parent_path() / link;
+  }
+  return {};
+}
+
+// The old way, where no temporary file can be made beside the target: truncate it and write it
+// again, so a failure half-way leaves it cut short.
+void RewriteInPlace(const std::filesystem::path& target, const TFileImage& image) {
+  TDescriptor file(open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (!file.IsOpen()) {
+    WarnNotSaved(errno);
+    return;
+  }
+  WriteImage(file, image);
+  file.Close();
+}
+
 }  // namespace
 
 THighScores::THighScores() {
@@ -129,13 +181,23 @@ void THighScores::LoadFromFile() {
 void THighScores::SaveToFile() const {
   TFileImage image;
   for (int i = 0; i < HighScoreCount; ++i) PutEntry(Entries[i], image.data() + EntryBytes * i);
-  TTemporaryFile file;
-  if (!file.IsCreated()) {
+  const std::filesystem::path target = SaveTarget();
+  if (target.empty()) {
+    WarnNotSaved(ELOOP);
+    return;
+  }
+  // A score file we may not write stays as it is, as it did when files were rewritten in place.
+  if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
     WarnNotSaved(errno);
     return;
   }
+  TTemporaryFile file(target);
+  if (!file.IsCreated()) {
+    RewriteInPlace(target, image);
+    return;
+  }
   file.WriteAll(image);
-  if (!file.Commit(HighScoreFileName)) WarnNotSaved(errno);
+  if (!file.Commit(target)) WarnNotSaved(errno);
 }
 
 bool THighScores::Qualifies(uint32_t score) const { return score > Entries[HighScoreCount - 1].Score; }

@@ -34,11 +34,14 @@ class THighScores {
   // writes to the file.
   void LoadFromFile();
 
-  // Replaces the file with the table, whole or not at all: the bytes go to a temporary file beside
-  // it, which is flushed to disk and then renamed over it. When the temporary file cannot be made
-  // or the rename is refused, one line naming the file and the reason goes to stderr and nothing
-  // is stored. A short write throws EInOutError(IoDiskFull), any other write, flush or close error
-  // EInOutError with its code; either way the old file stays whole and the temporary file is gone.
+  // Replaces the file with the table. Where it can, whole or not at all: the bytes go to a fresh
+  // temporary file beside it (beside the file a symbolic link leads to, so the link stays), which
+  // takes the old file's permission bits, is flushed to disk and renamed over it. Where no file can
+  // be made beside it, the file is rewritten in place. A file we may not write, or one that cannot
+  // be replaced or created, stays as it is, with one line naming the file and the reason on stderr.
+  // A short write throws EInOutError(IoDiskFull), any other write, flush or close error EInOutError
+  // with its code: the old file then stays whole and the temporary file is gone (rewritten in
+  // place, the file holds what was written).
   void SaveToFile() const;
 
   // True when score beats the tenth entry; an equal score does not.

@@ -10,6 +10,7 @@
 #include "screens/HelpModule.h"
 #include "screens/IntroModule.h"
 #include "screens/MenuModule.h"
+#include "shell/UserFolder.h"
 
 #include <cstdio>
 #include <new>
@@ -127,6 +128,7 @@ void MainLoop() {
 int RunProgram() {
   int exitCode = 0;
   try {
+    const TUserFolder folder;
     InitGraphics(ScreenWidth, ScreenHeight, "Game");
     THalloween controller;
     GameController = &controller;

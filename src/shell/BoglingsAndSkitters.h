@@ -41,5 +41,6 @@ void RunFrame(TGame& game, Uint32 delayMs);
 // Opens the mixer, starts the controller and runs frames until a quit is requested; then frees
 // the screens and shuts the media library down.
 void MainLoop();
-// The whole program; returns its exit code. A fatal failure is reported here and gives 1.
+// The whole program, in the player's own folder when installed (see UserFolder); returns its exit
+// code. A fatal failure is reported here and gives 1.
 int RunProgram();

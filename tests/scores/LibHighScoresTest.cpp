@@ -4,7 +4,6 @@
 #include "support/Headless.h"
 
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <csignal>
 
@@ -17,13 +16,13 @@ class LibHighScoresTest : public ::testing::Test {
     table.LoadFromFile();
     return table;
   }
-  static int IoCodeOf(const std::function<void()>& action) {
+  static TIoCode IoCodeOf(const std::function<void()>& action) {
     try {
       action();
     } catch (const EInOutError& failure) {
       return failure.Code();
     }
-    return 0;
+    return {};
   }
   static size_t FilesHere() { return size_t(std::distance(std::filesystem::directory_iterator("."), {})); }
   ScratchDir Scratch;
@@ -56,7 +55,7 @@ TEST_F(LibHighScoresTest, FilesShorterThanATableAreFatalAndLeftAsTheyAre) {
   EXPECT_EQ(Saved(Loaded(longer)), Bytes(longer.begin(), longer.end() - 1)) << "the first 130 bytes";
   std::filesystem::remove(HighScoreFileName);
   std::filesystem::create_directory(HighScoreFileName);
-  EXPECT_EQ(IoCodeOf([] { THighScores().LoadFromFile(); }), 0) << "a directory is no score file";
+  EXPECT_EQ(IoCodeOf([] { THighScores().LoadFromFile(); }), TIoCode{}) << "a directory is no score file";
 }
 
 TEST_F(LibHighScoresTest, ScoresPlaceBelowEqualOnesCompareUnsignedAndMustBeatTheTenth) {
@@ -75,22 +74,54 @@ TEST_F(LibHighScoresTest, ScoresPlaceBelowEqualOnesCompareUnsignedAndMustBeatThe
   EXPECT_EQ(std::pair(full.GetEntries()[1].Score, full.GetEntries()[9].NameText()), std::pair(1000u, std::string_view("hoko")));
 }
 
-TEST_F(LibHighScoresTest, ASaveThatFailsLeavesTheOldFileWholeAndWhereItCannotStartSaysSo) {
-  WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));
-  // A file size limit stores only part of the write, as a full disk would.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit normal{};
-  getrlimit(RLIMIT_FSIZE, &normal);
-  const rlimit tiny{50, normal.rlim_max};
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-  const int code = IoCodeOf([] { THighScores().SaveToFile(); });
-  setrlimit(RLIMIT_FSIZE, &normal);
-  EXPECT_EQ(code, IoDiskFull);
-  EXPECT_EQ(ReadBytes(HighScoreFileName), Bytes(HighScoreFileBytes, 0));
-  EXPECT_EQ(FilesHere(), 1u);
-  std::filesystem::remove(HighScoreFileName);
-  ASSERT_EQ(rmdir(Scratch.Dir.c_str()), 0);  // not even root can create files here now
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(IoCodeOf([] { THighScores().SaveToFile(); }), 0);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "highscores.bin: the high scores were not saved: No such file or directory\n");
+// Each save runs in a child, as nobody when the suite runs as root, so that permission bits count.
+// Old files hold zeros; a linked score file leads into the folder "real".
+TEST_F(LibHighScoresTest, SavesKeepTheScoreThroughLinksReadOnlyFoldersFullDisksAndStaleTemporaryFiles) {
+  enum TStale { None, Link, Folder, ReadOnly };  // what a killed game left as the temporary file
+  const char *quiet = "^$", *diskFull = "^Disk full$", *notSaved = "^highscores.bin: the high scores were not saved: Permission denied\n$";
+  const struct {
+    mode_t Folder, File;  // permission bits; File 0: no score file
+    bool Linked;
+    TStale Stale;
+    rlim_t SizeLimit;  // 0: none
+    size_t NewBytes;   // the file then holds the new table's first NewBytes; 0: its old bytes
+    const char* Stderr;
+  } rows[] = {{0777, 0, false, None, 0, 130, quiet},  // a first save
+      {0777, 0622, false, None, 0, 130, quiet},       // the new file keeps the old one's bits
+      {0777, 0444, false, None, 0, 0, notSaved},      // a read-only file stays
+      {0555, 0622, false, None, 0, 130, quiet},       // a read-only folder: rewritten in place
+      {0555, 0, false, None, 0, 0, notSaved},         // ... where no file can be made
+      {0777, 0622, true, None, 0, 130, quiet},        // written through the link, which stays
+      {0777, 0, true, None, 0, 130, quiet},           // a link to a file not made yet
+      {0777, 0622, false, Link, 0, 130, quiet},       // a stale temporary file is replaced
+      {0777, 0622, false, Folder, 0, 130, quiet}, {0777, 0622, false, ReadOnly, 0, 130, quiet},
+      {0777, 0622, false, None, 50, 0, diskFull},     // a full disk leaves the old file whole
+      {0555, 0622, false, None, 50, 50, diskFull}};   // ... or, in place, cut short
+  const Bytes old(HighScoreFileBytes, 0), saved = Saved(THighScores());
+  for (const auto& row : rows) {
+    SCOPED_TRACE(&row - rows);
+    ScratchDir scratch;
+    const std::filesystem::path folder = row.Linked ? "real" : ".", file = folder / HighScoreFileName, stale = file.string() + ".tmp";
+    std::filesystem::create_directory(folder);
+    if (row.Linked) std::filesystem::create_symlink(file, HighScoreFileName);
+    if (row.File) WriteBytes(file, old), std::filesystem::permissions(file, std::filesystem::perms(row.File));
+    if (row.Stale == Link) std::filesystem::create_symlink("elsewhere", stale);
+    if (row.Stale == Folder) std::filesystem::create_directory(stale);
+    if (row.Stale == ReadOnly) WriteBytes(stale, old), std::filesystem::permissions(stale, std::filesystem::perms(0444));
+    std::filesystem::permissions(folder, std::filesystem::perms(row.Folder));
+    std::filesystem::permissions(".", std::filesystem::perms(row.Folder));
+    EXPECT_EXIT(
+        {
+          const rlimit limit{row.SizeLimit, RLIM_INFINITY};
+          if (row.SizeLimit) std::signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &limit);
+          DropRootInChild();
+          if (const TIoCode code = IoCodeOf([] { THighScores().SaveToFile(); }); code != TIoCode{}) std::fputs(IoMessage(code).c_str(), stderr);
+          std::_Exit(0);
+        },
+        testing::ExitedWithCode(0), row.Stderr);
+    EXPECT_EQ(ReadBytes(file), row.NewBytes ? Bytes(saved.begin(), saved.begin() + row.NewBytes) : row.File ? old : Bytes());
+    EXPECT_TRUE(!row.File || std::filesystem::status(file).permissions() == std::filesystem::perms(row.File));
+    EXPECT_EQ(std::filesystem::is_symlink(HighScoreFileName), row.Linked);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(stale)));
+  }
 }

@@ -6,6 +6,8 @@
 #include "media/LibSound.h"
 #include "shell/BoglingsAndSkitters.h"
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -64,6 +66,9 @@ void WriteBytes(const fs::path& file, const Bytes& bytes) {
   std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
 }
 void WriteDatFile(const fs::path& file, Bytes plain) { Descramble(plain.data(), int32_t(plain.size())), WriteBytes(file, plain); }
+void DropRootInChild() {
+  if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(2);  // nobody
+}
 
 Bytes MakeBmp(int w, int h, const std::function<Rgb(int, int)>& colourAt) {
   const int rowBytes = (w * 3 + 3) & ~3;

@@ -34,6 +34,8 @@ struct ScratchDir {
 Bytes ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const Bytes& bytes);
 void WriteDatFile(const std::filesystem::path& file, Bytes plain);  // scrambled as the assets are
+// In a forked child run as root: becomes nobody, for whom permission bits count (exit code 2 when it cannot).
+void DropRootInChild();
 Bytes MakeBmp(int w, int h, const std::function<Rgb(int x, int y)>& colourAt);  // 24-bit
 Bytes MakeWav(int frames, uint32_t rate = 44100);  // 16-bit stereo PCM
 void WriteFixtureAssets();  // every picture and sound the game loads

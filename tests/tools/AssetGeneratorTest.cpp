@@ -23,5 +23,5 @@ TEST_F(AssetGeneratorTest, EveryFileLoadsInTheGamesFormatsAndTheSameSourcesGiveT
     ++files;
     EXPECT_EQ(ReadBytes(entry.path()), ReadBytes("second" / relative(entry.path(), "first"))) << entry;
   }
-  EXPECT_EQ(files, 30);
+  EXPECT_EQ(files, 31);
 }

@@ -1,6 +1,7 @@
 #include "Canvas.h"
 
 #include <cairo-ft.h>
+#include <cairo-svg.h>
 #include <librsvg/rsvg.h>
 
 #include <map>
@@ -14,6 +15,22 @@ Canvas::Canvas(int width, int height)
 }
 
 void SetColour(cairo_t* cr, Colour c) { cairo_set_source_rgba(cr, c.R, c.G, c.B, c.A); }
+
+void SavePng(const Canvas& canvas, const std::filesystem::path& file) {
+  if (cairo_surface_write_to_png(canvas.Surface(), file.c_str()) != CAIRO_STATUS_SUCCESS)
+    throw std::runtime_error("cannot write " + file.string());
+}
+
+void SaveSvg(const std::filesystem::path& file, double width, double height, const std::function<void(cairo_t*)>& paint) {
+  const SurfaceHandle document(cairo_svg_surface_create(file.c_str(), width, height));
+  cairo_svg_surface_set_document_unit(document.get(), CAIRO_SVG_UNIT_PX);
+  {
+    const ContextHandle cr(cairo_create(document.get()));
+    paint(cr.get());
+  }
+  cairo_surface_finish(document.get());
+  if (cairo_surface_status(document.get()) != CAIRO_STATUS_SUCCESS) throw std::runtime_error("cannot write " + file.string());
+}
 
 void DrawSvg(cairo_t* cr, const std::filesystem::path& file, double x, double y, double w, double h) {
   GError* error = nullptr;

@@ -4,6 +4,7 @@
 #include <cairo.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,6 +13,13 @@ namespace assetgen {
 struct Colour {
   double R = 0, G = 0, B = 0, A = 1;  // 0..1
 };
+
+struct CairoFree {
+  void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+  void operator()(cairo_t* context) const { cairo_destroy(context); }
+};
+using SurfaceHandle = std::unique_ptr<cairo_surface_t, CairoFree>;
+using ContextHandle = std::unique_ptr<cairo_t, CairoFree>;
 
 class Canvas {
  public:
@@ -22,13 +30,16 @@ class Canvas {
   int Height() const { return cairo_image_surface_get_height(Target.get()); }
 
  private:
-  struct SurfaceFree { void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); } };
-  struct ContextFree { void operator()(cairo_t* c) const { cairo_destroy(c); } };
-  std::unique_ptr<cairo_surface_t, SurfaceFree> Target;
-  std::unique_ptr<cairo_t, ContextFree> Context;
+  SurfaceHandle Target;
+  ContextHandle Context;
 };
 
 void SetColour(cairo_t* cr, Colour colour);
+
+// Both throw std::runtime_error naming the file when it cannot be written.
+void SavePng(const Canvas& canvas, const std::filesystem::path& file);
+// Records what `paint` draws as a vector SVG document of width by height pixels.
+void SaveSvg(const std::filesystem::path& file, double width, double height, const std::function<void(cairo_t*)>& paint);
 
 // Renders an SVG file so that its document fills the box (x, y, w, h). Throws
 // std::runtime_error naming the file when it cannot be read or drawn.

@@ -3,7 +3,6 @@
 #include "Canvas.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace assetgen {
 
@@ -42,11 +41,6 @@ void PaintScaled(cairo_t* cr, const Picture& picture, double x, double y, double
   cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
   cairo_paint(cr);
   cairo_restore(cr);
-}
-
-void SavePng(const Canvas& canvas, const std::filesystem::path& file) {
-  if (cairo_surface_write_to_png(canvas.Surface(), file.c_str()) != CAIRO_STATUS_SUCCESS)
-    throw std::runtime_error("cannot write " + file.string());
 }
 
 struct Placement {

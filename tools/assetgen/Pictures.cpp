@@ -1,5 +1,6 @@
 #include "Pictures.h"
 
+#include "AppIcon.h"
 #include "Canvas.h"
 #include "PixelFont.h"
 #include "Scenery.h"
@@ -107,6 +108,7 @@ std::vector<Picture> MakePictures(const std::filesystem::path& assets) {
     pictures.push_back(MakeMenuEntry(MenuEntries[i].Name, MenuEntries[i].Words, i, at));
   pictures.push_back(MakeBack(at));
   for (const SvgPicture& icon : Icons) pictures.push_back(Icon(art, icon, screen));
+  pictures.push_back(MakeWindowIcon(art));
   return pictures;
 }
 

@@ -1,9 +1,11 @@
 // Generates every picture and sound of the game from the sources under assets/:
-//   boglings_assetgen ASSETS_DIR GAME_DIR [CONTACT_SHEET_PNG]
-// writes GAME_DIR/sprites/*.dat and GAME_DIR/sounds/*.dat. The same sources always give the same
+//   boglings_assetgen ASSETS_DIR GAME_DIR [CONTACT_SHEET_PNG [ICONS_DIR SIZE...]]
+// writes GAME_DIR/sprites/*.dat and GAME_DIR/sounds/*.dat, and the desktop icons
+// ICONS_DIR/SIZExSIZE.png and ICONS_DIR/scalable.svg. The same sources always give the same
 // bytes. Exits with 1 and a message on standard error when a source cannot be read or a file
 // cannot be written.
 
+#include "AppIcon.h"
 #include "ContactSheet.h"
 #include "DatFile.h"
 #include "Pictures.h"
@@ -12,13 +14,15 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace assetgen;
 
 int main(int argc, char** argv) {
-  if (argc < 3 || argc > 4) {
-    std::cerr << "usage: " << argv[0] << " ASSETS_DIR GAME_DIR [CONTACT_SHEET_PNG]\n";
+  if (argc < 3 || argc == 5) {
+    std::cerr << "usage: " << argv[0] << " ASSETS_DIR GAME_DIR [CONTACT_SHEET_PNG [ICONS_DIR SIZE...]]\n";
     return 2;
   }
   try {
@@ -28,7 +32,12 @@ int main(int argc, char** argv) {
     const auto pictures = MakePictures(assets);
     for (const Picture& picture : pictures) WriteDat(game / "sprites" / (picture.Name + ".dat"), EncodeBmp(picture));
     for (const Sound& sound : MakeSounds(assets)) WriteDat(game / "sounds" / (sound.Name + ".dat"), EncodeWav(sound));
-    if (argc == 4) WriteContactSheet(pictures, argv[3]);
+    if (argc >= 4) WriteContactSheet(pictures, argv[3]);
+    if (argc >= 6) {
+      std::vector<int> sizes;
+      for (int i = 5; i < argc; ++i) sizes.push_back(std::stoi(argv[i]));
+      WriteDesktopIcons(assets / "pictures", argv[4], sizes);
+    }
   } catch (const std::exception& failure) {
     std::cerr << argv[0] << ": " << failure.what() << "\n";
     return 1;
