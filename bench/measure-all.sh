@@ -72,7 +72,18 @@ start_display 70 24
 start_display 71 16
 
 # One library set: the frame rate and processor use of the bare loop and of every screen, on both
-# displays, alternating so that each round meets the same load.
+# displays, alternating so that each round meets the same load. xcpu is the X server's processor
+# use meanwhile: the pixels a program hands it are copied into the screen in the server's time.
+server_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+with_server() {  # server pid, command: the command's line with the server's use added
+  local pid=$1 ticks start line
+  shift
+  ticks=$(server_ticks "$pid")
+  start=$(date +%s%N)
+  line=$("$@")
+  awk -v line="$line" -v t=$(($(server_ticks "$pid") - ticks)) -v ns=$(($(date +%s%N) - start)) \
+    -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%s xcpu=%.1f\n", line, 100 * t / hz / (ns / 1e9) }'
+}
 present() {  # build dir, screen, env assignments
   local dir=$1 screen=$2
   shift 2
@@ -85,12 +96,14 @@ loops() {  # label, then env assignments
   for round in $(seq "$rounds"); do
     for display in 70 71; do
       depth=$([ $display = 70 ] && echo 24 || echo 16)
+      server=${servers[$((display - 70))]}
       tag="loop lib=$label depth=$depth round=$round"
-      echo "$tag build=this $(env "$@" DISPLAY=":$display" "$build/bench/bench_floor" "$seconds") load=$(load)"
+      echo "$tag build=this $(with_server "$server" env "$@" DISPLAY=":$display" "$build/bench/bench_floor" \
+        "$seconds") load=$(load)"
       for screen in $screens; do
-        echo "$tag build=this $(present "$build" "$screen" "$@" DISPLAY=":$display") load=$(load)"
+        echo "$tag build=this $(with_server "$server" present "$build" "$screen" "$@" DISPLAY=":$display") load=$(load)"
         [ -z "$before" ] && continue
-        echo "$tag build=before $(present "$before" "$screen" "$@" DISPLAY=":$display") load=$(load)"
+        echo "$tag build=before $(with_server "$server" present "$before" "$screen" "$@" DISPLAY=":$display") load=$(load)"
       done
     done
   done | tee -a "$scratch/loops"
@@ -126,11 +139,13 @@ awk 'function median(v, n,   i, j, x) {
   key = $2 " " $3 " " $5 " " $6
   if (!(key in n)) keys[++count] = key
   n[key]++; fps[key, n[key]] = substr($9, 5) + 0; cpu[key, n[key]] = substr($10, 5) + 0
+  xcpu[key, n[key]] = substr($11, 6) + 0
 } END {
   for (k = 1; k <= count; k++) {
     key = keys[k]
-    for (i = 1; i <= n[key]; i++) { f[i] = fps[key, i]; c[i] = cpu[key, i] }
-    printf "median %s fps=%.1f cpu=%.1f rounds=%d\n", key, median(f, n[key]), median(c, n[key]), n[key]
+    for (i = 1; i <= n[key]; i++) { f[i] = fps[key, i]; c[i] = cpu[key, i]; x[i] = xcpu[key, i] }
+    printf "median %s fps=%.1f cpu=%.1f xcpu=%.1f rounds=%d\n", key, median(f, n[key]), median(c, n[key]),
+      median(x, n[key]), n[key]
   }
 }' "$scratch/loops"
 echo "load at end: $(cut -d' ' -f1-3 /proc/loadavg)"
