@@ -1,6 +1,8 @@
-// The work of one frame (Update, black clear, Draw; no events, pause or flip) of every screen in
-// its heaviest state, with the generated art, and the heaviest puzzle frame with that art against
-// the same pictures stored as 24-bit BMPs. Run with SDL_VIDEODRIVER=dummy so the window costs
+// The work of one frame (Update, black clear, Draw; no events, pause or presenting) of every
+// screen in its heaviest state, with the generated art, and the heaviest puzzle frame with that
+// art against the same pictures stored as 24-bit BMPs. Present/ times what presenting adds to each
+// frame before SDL converts a pixel: the comparison with the frame shown and the copy of what
+// changed (the dummy driver shows nothing). Run with SDL_VIDEODRIVER=dummy so the window costs
 // nothing; BOGLINGS_GAME_DIR chooses the art (the build's game directory by default).
 //
 // Each benchmark's label is the checksum of a fixed run of its frames: it must stay the same
@@ -8,9 +10,11 @@
 
 #include "BenchSetup.h"
 #include "ScreenScenarios.h"
+#include "media/LibPresent.h"
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -50,6 +54,18 @@ void FrameWork(benchmark::State& state, TScreenState screen) {
   state.SetLabel(ChecksumLabel(screen));
 }
 
+void PresentWork(benchmark::State& state, TScreenState screen) {
+  TScreenScenario scenario(screen);
+  scenario.Frame();
+  PresentScreen();  // the first frame shown is always the whole screen
+  for (auto _ : state) {
+    scenario.Frame();
+    const auto start = std::chrono::steady_clock::now();
+    PresentScreen();
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+}
+
 // The same frames from pictures in another directory.
 void FrameWorkFrom(benchmark::State& state, TScreenState screen, const fs::path& dir) {
   const fs::path home = fs::current_path();
@@ -69,6 +85,9 @@ int main(int argc, char** argv) {
   OpenMedia(shipped);
   for (const TScreenState screen : AllScreenStates) {
     benchmark::RegisterBenchmark(("Frame/" + std::string(ScreenStateName(screen))).c_str(), FrameWork, screen)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("Present/" + std::string(ScreenStateName(screen))).c_str(), PresentWork, screen)
+        ->UseManualTime()
         ->Unit(benchmark::kMicrosecond);
   }
   for (const auto& [format, dir] : {std::pair{"shipped", shipped}, std::pair{"bmp24", bmp24}}) {

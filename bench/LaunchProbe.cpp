@@ -1,7 +1,9 @@
 // Preloaded into the real program by bench_launch; it changes nothing the program does, it only
-// watches the flips and, in a session, adds the player's events.
+// watches the frames and, in a session, adds the player's events. A frame ends its event pump
+// with the one SDL_PollEvent that finds nothing, so that is where frames are counted: a frame
+// equal to the last one presents nothing at all.
 //
-// BOGLINGS_PROBE=first-frame: right after the first flip, writes the nanoseconds since
+// BOGLINGS_PROBE=first-frame: right after the first frame is presented, writes the nanoseconds since
 // BOGLINGS_LAUNCH_NS (steady clock) to the file BOGLINGS_PROBE_OUT and ends the process.
 // BOGLINGS_PROBE=session: plays intro, menu, a game with a hint, the high-score screens and the
 // exit entry, by pushing pointer events at fixed frame numbers.
@@ -26,7 +28,7 @@ struct TClick {
 constexpr TClick Session[] = {{100, 320, 240}, {150, 400, 225}, {300, 40, 444}, {500, 20, 20},
                               {750, 10, 470},  {800, 400, 275}, {850, 10, 470}, {900, 400, 375}};
 
-long Flips = 0;
+long Frames = 0;  // frames whose events have all been taken
 long InjectedFor = -1;
 
 bool Mode(const char* mode) {
@@ -66,24 +68,25 @@ void ReportFirstFrame() {
 
 }  // namespace
 
-extern "C" int SDL_Flip(SDL_Surface* screen) {
-  static const auto real = Real<int (*)(SDL_Surface*)>("SDL_Flip");
-  const int result = real(screen);
-  ++Flips;
+// The game presents through SDL_UpdateRects alone.
+extern "C" void SDL_UpdateRects(SDL_Surface* screen, int count, SDL_Rect* rects) {
+  static const auto real = Real<void (*)(SDL_Surface*, int, SDL_Rect*)>("SDL_UpdateRects");
+  real(screen, count, rects);
   if (Mode("first-frame")) ReportFirstFrame();
-  return result;
 }
 
 extern "C" int SDL_PollEvent(SDL_Event* event) {
   static const auto real = Real<int (*)(SDL_Event*)>("SDL_PollEvent");
-  if (Mode("session") && InjectedFor != Flips) {
-    InjectedFor = Flips;
+  if (Mode("session") && InjectedFor != Frames) {
+    InjectedFor = Frames;
     for (const TClick& click : Session) {
-      if (click.Frame != Flips) continue;
+      if (click.Frame != Frames) continue;
       Push(SDL_MOUSEMOTION, click.X, click.Y);
       Push(SDL_MOUSEBUTTONDOWN, click.X, click.Y);
       Push(SDL_MOUSEBUTTONUP, click.X, click.Y);
     }
   }
-  return real(event);
+  const int taken = real(event);
+  if (taken == 0) ++Frames;
+  return taken;
 }

@@ -1,15 +1,24 @@
 #!/bin/bash
 # Every figure of docs/performance.md in one run, raw lines on standard output:
 #   bench/measure-all.sh BUILD_DIR [SECONDS_PER_LOOP_RUN] [ROUNDS]
-# BUILD_DIR is a configured build (Release for real figures). SDL12COMPAT_DIR, when set, names a
-# directory holding Debian's libsdl1.2-compat libSDL-1.2.so.0 (dpkg -x of the package), and the
-# display runs are repeated with it. The X displays :70 to :73 are used and must be free.
+# BUILD_DIR is a configured build (Release for real figures). BEFORE_BUILD, when set, names a
+# configured build of other sources (the code before a change): every game screen's display run is
+# repeated with its bench_present right after this build's, so both meet the same load. SDL12COMPAT_DIR,
+# when set, names a directory holding Debian's libsdl1.2-compat libSDL-1.2.so.0 (dpkg -x of the
+# package), and the display runs are repeated with it. The X displays :70 and :71 are used and must
+# be free. The display runs end with their medians per library, depth, build and program.
 set -euo pipefail
 build=$(realpath "$1")
 seconds=${2:-10}
 rounds=${3:-3}
 source_dir=$(realpath "$(dirname "$0")/..")
 cmake --build "$build" --target bench_programs -j2 > /dev/null
+before=""
+if [ -n "${BEFORE_BUILD:-}" ]; then
+  before=$(realpath "$BEFORE_BUILD")
+  cmake --build "$before" --target bench_present -j2 > /dev/null
+fi
+screens="Intro Menu Help Credits ScoreTable ScoreKeyboard GameAtRest GameFalling GameSelection"
 
 scratch=$(mktemp -d /tmp/boglings-measure-XXXXXX)
 servers=()
@@ -29,12 +38,15 @@ SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy BOGLINGS_GAME_DIR="$build/game" \
   "$build/bench/bench_frames" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>&1 |
   grep -E "median|^Benchmark"
 
-echo "## instructions per frame (callgrind, 100 frames)"
-for screen in Intro Menu Help Credits ScoreTable ScoreKeyboard GameAtRest GameFalling GameSelection; do
-  total=$(SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy BOGLINGS_GAME_DIR="$build/game" \
-    valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file=/dev/null \
-    "$build/bench/bench_frame_count" "$screen" 100 2>&1 | sed -n 's/.*Collected : //p')
-  echo "instructions $screen $((total / 100))"
+echo "## instructions per frame (callgrind, 100 frames): frame work, then presenting before SDL converts"
+for screen in $screens; do
+  for part in work present; do
+    total=$(SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy BOGLINGS_GAME_DIR="$build/game" \
+      valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file=/dev/null \
+      "$build/bench/bench_frame_count" "$screen" 100 $([ $part = present ] && echo present) 2>&1 |
+      sed -n 's/.*Collected : //p')
+    echo "instructions $part $screen $((total / 100))"
+  done
 done
 
 echo "## live heap over many games (dummy video)"
@@ -62,26 +74,44 @@ start_display() {  # display depth
 start_display 70 24
 start_display 71 16
 
-# One library set: the frame rate and processor use of the bare loop, the game's heaviest screen
-# and the idle menu, alternating, on both displays.
+# One library set: the frame rate and processor use of the bare loop and of every screen, on both
+# displays, alternating so that each round meets the same load. xcpu is the X server's processor
+# use meanwhile: the pixels a program hands it are copied into the screen in the server's time.
+server_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+with_server() {  # server pid, command: the command's line with the server's use added
+  local pid=$1 ticks start line
+  shift
+  ticks=$(server_ticks "$pid")
+  start=$(date +%s%N)
+  line=$("$@")
+  awk -v line="$line" -v t=$(($(server_ticks "$pid") - ticks)) -v ns=$(($(date +%s%N) - start)) \
+    -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%s xcpu=%.1f\n", line, 100 * t / hz / (ns / 1e9) }'
+}
+present() {  # build dir, screen, env assignments
+  local dir=$1 screen=$2
+  shift 2
+  (cd "$scratch/game" && env "$@" SDL_AUDIODRIVER=dummy BOGLINGS_GAME_DIR="$scratch/game" \
+    "$dir/bench/bench_present" "$screen" "$seconds")
+}
 loops() {  # label, then env assignments
   local label=$1
   shift
   for round in $(seq "$rounds"); do
     for display in 70 71; do
       depth=$([ $display = 70 ] && echo 24 || echo 16)
-      for program in floor GameSelection Menu; do
-        if [ $program = floor ]; then
-          line=$(env "$@" DISPLAY=":$display" "$build/bench/bench_floor" "$seconds")
-        else
-          line=$(cd "$scratch/game" && env "$@" DISPLAY=":$display" SDL_AUDIODRIVER=dummy \
-            BOGLINGS_GAME_DIR="$scratch/game" "$build/bench/bench_present" $program "$seconds")
-        fi
-        echo "loop lib=$label depth=$depth round=$round $line load=$(cut -d' ' -f1 /proc/loadavg)"
+      server=${servers[$((display - 70))]}
+      tag="loop lib=$label depth=$depth round=$round"
+      echo "$tag build=this $(with_server "$server" env "$@" DISPLAY=":$display" "$build/bench/bench_floor" \
+        "$seconds") load=$(load)"
+      for screen in $screens; do
+        echo "$tag build=this $(with_server "$server" present "$build" "$screen" "$@" DISPLAY=":$display") load=$(load)"
+        [ -z "$before" ] && continue
+        echo "$tag build=before $(with_server "$server" present "$before" "$screen" "$@" DISPLAY=":$display") load=$(load)"
       done
     done
-  done
+  done | tee -a "$scratch/loops"
 }
+load() { cut -d' ' -f1 /proc/loadavg; }
 
 echo "## start-up to the first frame (24-bit display, 11 runs)"
 (cd "$scratch/game" && DISPLAY=:70 SDL_AUDIODRIVER=dummy \
@@ -103,4 +133,22 @@ if [ -n "${SDL12COMPAT_DIR:-}" ]; then
   (cd "$scratch/game" && DISPLAY=:70 SDL_AUDIODRIVER=dummy LD_LIBRARY_PATH="$SDL12COMPAT_DIR" \
     "$build/bench/bench_launch" "$scratch/game/boglings" "$build/bench/libbench_probe.so" first-frame 11)
 fi
+echo "## display loops, medians of the rounds"
+awk 'function median(v, n,   i, j, x) {
+  for (i = 2; i <= n; i++) { x = v[i]; for (j = i - 1; j > 0 && v[j] > x; j--) v[j + 1] = v[j]; v[j + 1] = x }
+  return v[int((n + 1) / 2)]
+}
+{
+  key = $2 " " $3 " " $5 " " $6
+  if (!(key in n)) keys[++count] = key
+  n[key]++; fps[key, n[key]] = substr($9, 5) + 0; cpu[key, n[key]] = substr($10, 5) + 0
+  xcpu[key, n[key]] = substr($11, 6) + 0
+} END {
+  for (k = 1; k <= count; k++) {
+    key = keys[k]
+    for (i = 1; i <= n[key]; i++) { f[i] = fps[key, i]; c[i] = cpu[key, i]; x[i] = xcpu[key, i] }
+    printf "median %s fps=%.1f cpu=%.1f xcpu=%.1f rounds=%d\n", key, median(f, n[key]), median(c, n[key]),
+      median(x, n[key]), n[key]
+  }
+}' "$scratch/loops"
 echo "load at end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -2,6 +2,7 @@
 
 #include "media/LibErrors.h"
 #include "media/LibFiles.h"
+#include "media/LibPresent.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -56,6 +57,7 @@ void InitGraphics(int width, int height, const char* caption) {
   putenv(CentredWindowSetting);
   Screen = SDL_SetVideoMode(width, height, ScreenDepth, SDL_HWSURFACE);
   if (Screen == nullptr) throw EMediaError(std::string("Cannot set video mode: ") + SDL_GetError());
+  PresentWholeScreenNext();
   SDL_ShowCursor(SDL_DISABLE);
 }
 

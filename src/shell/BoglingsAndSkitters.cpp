@@ -4,6 +4,7 @@
 #include "media/LibErrors.h"
 #include "media/LibGraphics.h"
 #include "media/LibMessageBox.h"
+#include "media/LibPresent.h"
 #include "media/LibSound.h"
 #include "scores/HighScoreModule.h"
 #include "screens/CreditsModule.h"
@@ -104,6 +105,9 @@ void PumpEvents(TGame& game) {
       case SDL_QUIT:
         game.RequestQuit(0);
         break;
+      case SDL_VIDEOEXPOSE:  // the window lost its picture and SDL cannot restore it alone
+        PresentWholeScreenNext();
+        break;
       default:
         break;
     }
@@ -116,7 +120,7 @@ void RunFrame(TGame& game, Uint32 delayMs) {
   if (delayMs > 0) SDL_Delay(delayMs);
   SDL_FillRect(Screen, nullptr, SDL_MapRGB(Screen->format, 0, 0, 0));
   game.Draw();
-  SDL_Flip(Screen);
+  PresentScreen();
 }
 
 void MainLoop() {

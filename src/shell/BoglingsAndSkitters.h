@@ -34,9 +34,11 @@ class THalloween : public TGame {
 // Pause between a frame's tick and its drawing, the game's only pacing.
 constexpr Uint32 FrameDelayMs = 10;
 
-// Hands every waiting window event to the controller, in arrival order.
+// Hands every waiting window event to the controller, in arrival order; a request to repaint the
+// window goes to the presenter instead.
 void PumpEvents(TGame& game);
-// One frame: events, Update, pause of delayMs, black clear, Draw, flip. Tests pass 0.
+// One frame: events, Update, pause of delayMs, black clear, Draw, and the changes presented.
+// Tests pass 0.
 void RunFrame(TGame& game, Uint32 delayMs);
 // Opens the mixer, starts the controller and runs frames until a quit is requested; then frees
 // the screens and shuts the media library down.

@@ -2,7 +2,11 @@
 // pointer input to a saved name, the close request, and the error box that waits for OK. The
 // program runs on an Xvfb of the journey's own, driven through XTest and read with XGetImage.
 
+#include "game/GameModule.h"
 #include "media/LibFiles.h"
+#include "media/LibGraphics.h"
+#include "media/LibSound.h"
+#include "shell/BoglingsAndSkitters.h"
 #include "support/Headless.h"
 
 #include <X11/Xlib.h>
@@ -15,9 +19,17 @@
 #include <fstream>
 #include <thread>
 
+// Last: Xlib's macros would break the headers above, and its Screen is not the game's.
+#define Screen XScreen
+#include <SDL_syswm.h>
+#undef Screen
+
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using Look = std::function<Rgb(int x, int y)>;  // a pixel of the window as it shows now
+
+// For the journey run in this process: libX11 never frees what it copies for SDL's input context.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libX11.so"; }
 
 namespace {
 
@@ -36,10 +48,11 @@ bool Shows(const Look& at, const SurfacePtr& picture, int from, int width, int x
 
 class JourneyTest : public ::testing::Test {
  protected:
-  // The program under test and where it keeps things: point these at another build to journey
-  // through it. Today it reads its pictures and keeps its scores in its working directory.
+  // The program under test and where it keeps things: the build's program runs where it starts,
+  // with copies of the pictures and sounds; UseInstalledGame points them at the installed one.
   ScratchDir Scratch;
-  const fs::path Program = BOGLINGS_PROGRAM, WorkDir = Scratch.Dir, Sprites = WorkDir / "sprites", ScoreFile = WorkDir / "highscores.bin";
+  const fs::path WorkDir = Scratch.Dir;
+  fs::path Program = BOGLINGS_PROGRAM, Sprites = WorkDir / "sprites", ScoreFile = WorkDir / "highscores.bin";
   const std::vector<std::pair<std::string, std::string>> Environment = {{"HOME", WorkDir}, {"XDG_DATA_HOME", WorkDir / "data"},
       {"SDL_VIDEODRIVER", "x11"}, {"SDL_AUDIODRIVER", "dummy"},
       // libX11 never frees what it copies for SDL's input context; a sanitizer build would fail on it.
@@ -63,6 +76,13 @@ class JourneyTest : public ::testing::Test {
     kill(Server, SIGTERM), waitpid(Server, nullptr, 0);
   }
 
+  // The command as installed into the scratch prefix, started from this unrelated folder: it keeps
+  // its scores in its own folder under XDG_DATA_HOME.
+  void UseInstalledGame() {
+    const fs::path prefix = BOGLINGS_INSTALL_TEST_PREFIX;
+    Program = prefix / "bin/boglings", Sprites = prefix / "share/org.lanternmoth.Boglings/sprites";
+    ScoreFile = WorkDir / "data/org.lanternmoth.Boglings/highscores.bin";
+  }
   void Launch() {
     if ((Game = fork()) == 0) {
       if (chdir(WorkDir.c_str()) != 0 || !freopen("stderr.txt", "w", stderr)) _exit(126);
@@ -133,7 +153,8 @@ class JourneyTest : public ::testing::Test {
   int Place[4] = {};  // x, y, width, height
 };
 
-TEST_F(JourneyTest, AWholeGameWithThePointerSavesTheNameAndTheCloseRequestEndsIt) {
+TEST_F(JourneyTest, TheInstalledGamePlayedWithThePointerSavesTheNameAndTheCloseRequestEndsIt) {
+  UseInstalledGame();
   WriteBytes(ScoreFile, Bytes(130, 0));  // any score earns first place
   Launch();
   ASSERT_TRUE(Until([&] { return FindWindow(); })) << "no window titled Game: " << Errors();
@@ -196,4 +217,49 @@ TEST_F(JourneyTest, ADamagedFontShowsTheReportInABoxThatWaitsForOk) {
   EXPECT_NE(Errors().find("sprites/font.dat"), std::string::npos) << Errors();
   Click(300, okY - 5);
   EXPECT_EQ(ExitCode(20s), 1);
+}
+
+// In this process, on the journey's server: after every frame the window shows exactly what Screen
+// holds, though only what changed is handed to SDL, and also once it was covered and uncovered.
+TEST_F(JourneyTest, TheWindowShowsEveryFrameAsScreenHoldsIt) {
+  setenv("DISPLAY", Display.c_str(), 1), setenv("SDL_VIDEODRIVER", "x11", 1), setenv("SDL_AUDIODRIVER", "dummy", 1);
+  InitGraphics(ScreenWidth, ScreenHeight, "Game"), InitSound();
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  ASSERT_EQ(SDL_GetWMInfo(&info), 1);
+  const auto differing = [&] {  // pixels of the window other than Screen's, widened to 24 bits
+    XImage* image = XGetImage(X, info.info.x11.window, 0, 0, ScreenWidth, ScreenHeight, AllPlanes, ZPixmap);
+    int count = 0;
+    for (int i = 0; i < ScreenWidth * ScreenHeight; ++i) {
+      const unsigned long pixel = XGetPixel(image, i % ScreenWidth, i / ScreenWidth);
+      count += OnScreen({uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel)}) != ScreenAt(i % ScreenWidth, i / ScreenWidth);
+    }
+    return XDestroyImage(image), count;
+  };
+  {
+    THalloween game;
+    game.Start();
+    Click(game, 320, 240), Click(game, 400, 225), Frames(game, 40);  // past the intro to a new game at rest
+    const TBoard& board = dynamic_cast<TGameModule&>(*game.GetCurrentModule()).GetBoard();
+    int left = 0, top = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(X, info.info.x11.window, DefaultRootWindow(X), 0, 0, &left, &top, &child);
+    XSetWindowAttributes plain{.background_pixel = 0x336699, .override_redirect = True};
+    const ::Window cover = XCreateWindow(X, DefaultRootWindow(X), left, top, ScreenWidth, ScreenHeight, 0, CopyFromParent, InputOutput,
+                                         CopyFromParent, CWOverrideRedirect | CWBackPixel, &plain);
+    const std::tuple<const char*, std::function<void()>, int> steps[] = {{"only the pointer moves", [] { PushMotion(150, 300); }, 1},
+        {"only the timer bar shrinks", [] {}, 8},
+        {"sparks fly", [&] { Drag(game, *FindLine([&](int c, int r) { return board.Cell(c, r)->Kind; })); }, 30},
+        {"covered and uncovered", [&] {
+           XMapRaised(X, cover), XSync(X, False);
+           EXPECT_GT(differing(), 0) << "covered";
+           XUnmapWindow(X, cover), XSync(X, False);
+           EXPECT_GT(differing(), 0) << "uncovered, before a frame";
+         }, 2}};
+    for (const auto& [step, act, frames] : steps) {
+      act();
+      for (int frame = 0; frame < frames; ++frame) Frames(game, 1), EXPECT_EQ(differing(), 0) << step << ", frame " << frame;
+    }
+  }
+  ShutdownSound(), SDL_Quit();
 }

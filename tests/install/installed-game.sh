@@ -11,18 +11,18 @@ files=(bin/boglings "$data/sprites/icon.dat" "$data/sounds/music.dat" "share/app
   "share/metainfo/$id.metainfo.xml" share/icons/hicolor/{48x48,64x64,128x128,256x256}/apps/$id.png
   "share/icons/hicolor/scalable/apps/$id.svg" share/man/man6/boglings.6.gz share/doc/boglings/copyright)
 
-# Starts the installed command from an unrelated folder, headless, and once the menu opens its
+# Starts the installed command from an unrelated folder, headless, and once the intro opens its
 # first picture checks where it runs, then ends it with SIGTERM (SDL's quit request).
-play_to_menu() {
+start_game() {
   mkfifo "$scratch/events"
-  inotifywait -e open -t 120 "$root/$data/sprites/newgame.dat" >"$scratch/events" 2>&1 &
+  inotifywait -e open -t 120 "$root/$data/sprites/makerlogo.dat" >"$scratch/events" 2>&1 &
   local watcher=$! events first=
   exec {events}<"$scratch/events"
   read -r -u "$events" _ && read -r -u "$events" _  # "Setting up watches." "Watches established."
   (cd "$scratch/elsewhere" && exec "$root/bin/boglings") 2>"$scratch/stderr" &
   local game=$!
   wait -n -p first "$game" "$watcher" || true
-  [ "$first" = "$watcher" ] || fail "the game ended before the menu: $(cat "$scratch/stderr")"
+  [ "$first" = "$watcher" ] || fail "the game ended before its intro: $(cat "$scratch/stderr")"
   local cwd; cwd=$(readlink "/proc/$game/cwd")
   # shellcheck disable=SC2053  # $folder may be a pattern
   [[ $cwd == $folder ]] || fail "runs in $cwd, not $folder"
@@ -60,16 +60,14 @@ case $check in
     for package in libc6 libsdl1.2debian libsdl-mixer1.2 libsdl-gfx1.2-5; do
       [[ ", $depends" == *", $package ("* ]] || fail "Depends: $depends (no $package)"
     done ;;
-  fresh-home)  # the per-user folder and its links are made on the first start
-    XDG_DATA_HOME=$scratch/xdg play_to_menu
-    [ ! -s "$scratch/stderr" ] && [ -z "$(ls -A "$scratch/elsewhere")" ] || fail "$(cat "$scratch/stderr")" ;;
-  stale-links)  # links into the old place are renewed; a relative XDG_DATA_HOME does not count
+  stale-links)  # links into the old place are renewed; a relative XDG_DATA_HOME does not count (the
+    # first start and a saved score are the end-to-end journey's)
     folder=$HOME/.local/share/$id && mkdir -p "$folder"
     ln -s "$prefix/$data/sprites" "$folder/sprites" && ln -s /nowhere "$folder/sounds"
-    XDG_DATA_HOME=relative play_to_menu ;;
+    XDG_DATA_HOME=relative start_game ;;
   plain-file)  # one line says why; the game plays in a temporary folder that it removes
     mkdir -p "$scratch/xdg" && echo "not a folder" >"$scratch/xdg/$id"
-    folder="$TMPDIR/boglings-*" XDG_DATA_HOME=$scratch/xdg play_to_menu
+    folder="$TMPDIR/boglings-*" XDG_DATA_HOME=$scratch/xdg start_game
     [ "$(cat "$scratch/stderr")" = "$scratch/xdg/$id: the high scores will not be kept: Not a directory" ] ||
       fail "said: $(cat "$scratch/stderr")"
     [ -z "$(ls -A "$TMPDIR")" ] || fail "left behind: $(ls "$TMPDIR")" ;;

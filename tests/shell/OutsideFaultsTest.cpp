@@ -1,12 +1,8 @@
-// Faults from outside the game: no video, missing or damaged assets, a directory the game may not
-// write to. The whole program runs in this process.
+// Faults from outside the game: no video, missing or damaged assets. The whole program runs in this
+// process.
 
-#include "scores/LibHighScores.h"
 #include "shell/BoglingsAndSkitters.h"
 #include "support/Headless.h"
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <regex>
 
@@ -28,21 +24,4 @@ TEST(OutsideFaultsTest, FatalFaultsEndWithTheReportAndExitCodeOne) {
     EXPECT_TRUE(std::regex_search(reported, std::regex("^Exception E[a-zA-Z]+ in module unit_tests at [0-9A-F]{8}\\.\n"))) << reported;
     setenv("SDL_VIDEODRIVER", "dummy", 1);
   }
-}
-
-// As root the save runs as nobody, for whom the directory is read-only as well.
-TEST(OutsideFaultsTest, AReadOnlyDirectoryLosesNoScoreAndSaysWhy) {
-  ScratchDir scratch;
-  WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));
-  chmod(HighScoreFileName, 0444);
-  chmod(scratch.Dir.c_str(), 0555);
-  EXPECT_EXIT(
-      {
-        DropRootInChild();
-        THighScores table;
-        table.Insert("bot", 9000);
-        table.SaveToFile();
-        std::_Exit(ReadBytes(HighScoreFileName) == Bytes(HighScoreFileBytes, 0) ? 0 : 1);
-      },
-      testing::ExitedWithCode(0), "^highscores.bin: the high scores were not saved: Permission denied\n$");
 }
