@@ -1,6 +1,7 @@
-// What only a real X server shows: the window's place and caption, a whole game played with real
-// pointer input to a saved name, the close request, and the error box that waits for OK. The
-// program runs on an Xvfb of the journey's own, driven through XTest and read with XGetImage.
+// What only a real X server shows: the window's place and caption, a whole game of the installed
+// command played with real pointer input to a saved name, the close request, the error box that
+// waits for OK, and a window that shows every frame. Each journey has an Xvfb of its own; the
+// program is driven through XTest and read with XGetImage.
 
 #include "game/GameModule.h"
 #include "media/LibFiles.h"
@@ -9,9 +10,6 @@
 #include "shell/BoglingsAndSkitters.h"
 #include "support/Headless.h"
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,6 +20,8 @@
 // Last: Xlib's macros would break the headers above, and its Screen is not the game's.
 #define Screen XScreen
 #include <SDL_syswm.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #undef Screen
 
 namespace fs = std::filesystem;
@@ -239,12 +239,13 @@ TEST_F(JourneyTest, TheWindowShowsEveryFrameAsScreenHoldsIt) {
   {
     THalloween game;
     game.Start();
-    Click(game, 320, 240), Click(game, 400, 225), Frames(game, 40);  // past the intro to a new game at rest
+    ::Click(game, 320, 240), ::Click(game, 400, 225), Frames(game, 40);  // past the intro to a new game at rest
     const TBoard& board = dynamic_cast<TGameModule&>(*game.GetCurrentModule()).GetBoard();
     int left = 0, top = 0;
     ::Window child = 0;
     XTranslateCoordinates(X, info.info.x11.window, DefaultRootWindow(X), 0, 0, &left, &top, &child);
-    XSetWindowAttributes plain{.background_pixel = 0x336699, .override_redirect = True};
+    XSetWindowAttributes plain{};
+    plain.background_pixel = 0x336699, plain.override_redirect = True;
     const ::Window cover = XCreateWindow(X, DefaultRootWindow(X), left, top, ScreenWidth, ScreenHeight, 0, CopyFromParent, InputOutput,
                                          CopyFromParent, CWOverrideRedirect | CWBackPixel, &plain);
     const std::tuple<const char*, std::function<void()>, int> steps[] = {{"only the pointer moves", [] { PushMotion(150, 300); }, 1},
@@ -258,7 +259,10 @@ TEST_F(JourneyTest, TheWindowShowsEveryFrameAsScreenHoldsIt) {
          }, 2}};
     for (const auto& [step, act, frames] : steps) {
       act();
-      for (int frame = 0; frame < frames; ++frame) Frames(game, 1), EXPECT_EQ(differing(), 0) << step << ", frame " << frame;
+      for (int frame = 0; frame < frames; ++frame) {
+        Frames(game, 1);
+        EXPECT_EQ(differing(), 0) << step << ", frame " << frame;
+      }
     }
   }
   ShutdownSound(), SDL_Quit();

@@ -110,15 +110,14 @@ TEST_F(LibHighScoresTest, SavesKeepTheScoreThroughLinksReadOnlyFoldersFullDisksA
     if (row.Stale == ReadOnly) WriteBytes(stale, old), std::filesystem::permissions(stale, std::filesystem::perms(0444));
     std::filesystem::permissions(folder, std::filesystem::perms(row.Folder));
     std::filesystem::permissions(".", std::filesystem::perms(row.Folder));
-    EXPECT_EXIT(
-        {
-          const rlimit limit{row.SizeLimit, RLIM_INFINITY};
-          if (row.SizeLimit) std::signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &limit);
-          DropRootInChild();
-          if (const TIoCode code = IoCodeOf([] { THighScores().SaveToFile(); }); code != TIoCode{}) std::fputs(IoMessage(code).c_str(), stderr);
-          std::_Exit(0);
-        },
-        testing::ExitedWithCode(0), row.Stderr);
+    const auto saveAsNobody = [&row] {
+      const rlimit limit{row.SizeLimit, RLIM_INFINITY};
+      if (row.SizeLimit) std::signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &limit);
+      DropRootInChild();
+      if (const TIoCode code = IoCodeOf([] { THighScores().SaveToFile(); }); code != TIoCode{}) std::fputs(IoMessage(code).c_str(), stderr);
+      std::_Exit(0);
+    };
+    EXPECT_EXIT(saveAsNobody(), testing::ExitedWithCode(0), row.Stderr);
     EXPECT_EQ(ReadBytes(file), row.NewBytes ? Bytes(saved.begin(), saved.begin() + row.NewBytes) : row.File ? old : Bytes());
     EXPECT_TRUE(!row.File || std::filesystem::status(file).permissions() == std::filesystem::perms(row.File));
     EXPECT_EQ(std::filesystem::is_symlink(HighScoreFileName), row.Linked);
