@@ -19,7 +19,7 @@
 
 // Last: Xlib's macros would break the headers above, and its Screen is not the game's.
 #define Screen XScreen
-#include <SDL_syswm.h>
+#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #undef Screen
@@ -103,7 +103,7 @@ class JourneyTest : public ::testing::Test {
   // Looks again until check holds; false once 20 s pass or the game ends.
   bool Until(const std::function<bool()>& check) {
     for (const auto end = std::chrono::steady_clock::now() + 20s; !check(); std::this_thread::sleep_for(10ms)) {
-      if (std::chrono::steady_clock::now() > end || ExitCode(0ms)) return false;
+      if (std::chrono::steady_clock::now() > end || (Game > 0 && ExitCode(0ms))) return false;
     }
     return true;
   }
@@ -122,17 +122,17 @@ class JourneyTest : public ::testing::Test {
     }
     return XFree(children), Window != 0;
   }
-  // Looks at the window until shows accepts what it sees.
-  bool Await(const std::function<bool(const Look&)>& shows) {
-    return Until([&] {
-      XImage* image = XGetImage(X, DefaultRootWindow(X), Place[0], Place[1], Place[2], Place[3], AllPlanes, ZPixmap);
-      const bool shown = image && shows([&](int x, int y) {
-        const unsigned long pixel = x < 0 || y < 0 || x >= Place[2] || y >= Place[3] ? 0x010203 : XGetPixel(image, x, y);
-        return Rgb{uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel)};
-      });
-      return image && XDestroyImage(image), shown;
+  // Looks at the window once, a pixel at a time.
+  bool Seen(const std::function<bool(const Look&)>& check) {
+    XImage* image = XGetImage(X, DefaultRootWindow(X), Place[0], Place[1], Place[2], Place[3], AllPlanes, ZPixmap);
+    const bool result = image && check([&](int x, int y) {
+      const unsigned long pixel = x < 0 || y < 0 || x >= Place[2] || y >= Place[3] ? 0x010203 : XGetPixel(image, x, y);
+      return Rgb{uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel)};
     });
+    return image && XDestroyImage(image), result;
   }
+  // Looks at the window until shows accepts what it sees.
+  bool Await(const std::function<bool(const Look&)>& shows) { return Until([&] { return Seen(shows); }); }
   // Waits for the lower-case text in the game's font, the first cell's corner at (x, y).
   bool AwaitText(int x, int y, std::string_view text) {
     const SurfacePtr font = LoadBitmapDat((Sprites / "font.dat").c_str());
@@ -224,29 +224,23 @@ TEST_F(JourneyTest, ADamagedFontShowsTheReportInABoxThatWaitsForOk) {
 TEST_F(JourneyTest, TheWindowShowsEveryFrameAsScreenHoldsIt) {
   setenv("DISPLAY", Display.c_str(), 1), setenv("SDL_VIDEODRIVER", "x11", 1), setenv("SDL_AUDIODRIVER", "dummy", 1);
   InitGraphics(ScreenWidth, ScreenHeight, "Game"), InitSound();
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  ASSERT_EQ(SDL_GetWMInfo(&info), 1);
+  ASSERT_TRUE(FindWindow());
   const auto differing = [&] {  // pixels of the window other than Screen's, widened to 24 bits
-    XImage* image = XGetImage(X, info.info.x11.window, 0, 0, ScreenWidth, ScreenHeight, AllPlanes, ZPixmap);
     int count = 0;
-    for (int i = 0; i < ScreenWidth * ScreenHeight; ++i) {
-      const unsigned long pixel = XGetPixel(image, i % ScreenWidth, i / ScreenWidth);
-      count += OnScreen({uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel)}) != ScreenAt(i % ScreenWidth, i / ScreenWidth);
-    }
-    return XDestroyImage(image), count;
+    Seen([&](const Look& at) {
+      for (int i = 0; i < ScreenWidth * ScreenHeight; ++i) count += OnScreen(at(i % ScreenWidth, i / ScreenWidth)) != ScreenAt(i % ScreenWidth, i / ScreenWidth);
+      return true;
+    });
+    return count;
   };
   {
     THalloween game;
     game.Start();
     ::Click(game, 320, 240), ::Click(game, 400, 225), Frames(game, 40);  // past the intro to a new game at rest
     const TBoard& board = dynamic_cast<TGameModule&>(*game.GetCurrentModule()).GetBoard();
-    int left = 0, top = 0;
-    ::Window child = 0;
-    XTranslateCoordinates(X, info.info.x11.window, DefaultRootWindow(X), 0, 0, &left, &top, &child);
     XSetWindowAttributes plain{};
     plain.background_pixel = 0x336699, plain.override_redirect = True;
-    const ::Window cover = XCreateWindow(X, DefaultRootWindow(X), left, top, ScreenWidth, ScreenHeight, 0, CopyFromParent, InputOutput,
+    const ::Window cover = XCreateWindow(X, DefaultRootWindow(X), Place[0], Place[1], ScreenWidth, ScreenHeight, 0, CopyFromParent, InputOutput,
                                          CopyFromParent, CWOverrideRedirect | CWBackPixel, &plain);
     const std::tuple<const char*, std::function<void()>, int> steps[] = {{"only the pointer moves", [] { PushMotion(150, 300); }, 1},
         {"only the timer bar shrinks", [] {}, 8},
