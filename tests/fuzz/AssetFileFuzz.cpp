@@ -5,7 +5,6 @@
 
 #include "media/LibErrors.h"
 
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   StartHeadlessMedia();
