@@ -15,9 +15,7 @@ class GameModuleTest : public HeadlessTest, TGame {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
-    MarkChannel(ChannelGame);
     SetModule((Playing = OwnedModule<TGameModule>(new TGameModule(*this))).get());
-    EXPECT_TRUE(PlayedSince(ChannelGame)) << "the level's squeak";
     Settle(M().Board);
   }
   void TearDown() override { Playing.reset(), HeadlessTest::TearDown(); }
@@ -78,8 +76,7 @@ TEST_F(GameModuleTest, ChainsOfThreeOrMoreScoreTheirSquareBurstAndLevelUp) {
   M().Timer = 500;
   MarkChannel(ChannelEffects);
   Drag({{1, 1}}, false);
-  EXPECT_EQ(M().Board.SelectionCount(), 1) << "the press picks the tile under the pointer";
-  EXPECT_TRUE(PlayedSince(ChannelEffects)) << "its pop";
+  EXPECT_EQ(std::pair(M().Board.SelectionCount(), PlayedSince(ChannelEffects)), std::pair(1, true)) << "a press pops its tile";
   Drag({{1, 1}, {2, 2}, {3, 3}}, false);
   MarkChannel(ChannelEffects), MarkChannel(ChannelGame);
   Playing->MouseButton(false, 0, 0);
@@ -113,10 +110,9 @@ TEST(SparksTest, FiveSparksLeaveTheTileClockwiseFromTheRight) {
                                 {true, 280.090179f, 177.510559f, 0.865247488f, 2.66295815f /* < */, 30, 1},
                                 {true, 268.909821f, 173.877853f, -1.86073911f /* < */, 1.35190594f, 30, 1},
                                 {true, 268.909821f, 162.122147f, -1.37532878f /* < */, -0.999235094f /* < */, 30, 0},
-                                {true, 280.090179f, 158.489441f, 0.710739374f, -2.1874299f, 30, 0},
-                                {}};
+                                {true, 280.090179f, 158.489441f, 0.710739374f, -2.1874299f, 30, 0}};
   auto fields = [](const TParticle& p) { return std::tuple(p.Active, p.X, p.Y, p.DX, p.DY, p.Life, p.Shape); };
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(fields(sparks.All()[i]), fields(expected[i])) << i;
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(fields(sparks.All()[i]), fields(expected[i])) << i;
 }
 
 TEST_F(GameModuleTest, TimeOutComesOneTickAfterZeroAndTheLastLifeEndsTheGame) {
@@ -132,7 +128,6 @@ TEST_F(GameModuleTest, TimeOutComesOneTickAfterZeroAndTheLastLifeEndsTheGame) {
   EXPECT_LT(M().Board.Cell(1, 1)->Kind, 4) << "the planted kind is drawn again";
   M().Score = 7, M().Lives = 1, M().Timer = 0;
   Playing->Update();
-  EXPECT_EQ(Playing, nullptr);
   EXPECT_EQ(Reports, (std::vector<std::pair<int, int>>{{1, 7}}));
 }
 
@@ -142,8 +137,7 @@ TEST_F(GameModuleTest, ButtonsReactInsideTheirSquaresOnlyAndTheHintGoesWithItsTi
   EXPECT_EQ(M().HintsLeft, 4) << "no marked tile: no hint spent";
   Settle(M().Board, {{4, 0}, {5, 0}, {6, 0}});
   for (const TPoint p : Cells{{56, 444}, {40, 460}, {23, 444}, {40, 427}}) Press(p.X, p.Y);
-  EXPECT_EQ(M().HintsLeft, 4);
-  EXPECT_FALSE(PlayedSince(ChannelEffects));
+  EXPECT_EQ(std::pair(M().HintsLeft, PlayedSince(ChannelEffects)), std::pair(4, false));
   Press(55, 459);
   EXPECT_EQ(std::pair(M().HintsLeft, M().HintTile), std::pair(3, static_cast<const TTile*>(M().Board.Cell(4, 0))));
   EXPECT_TRUE(PlayedSince(ChannelEffects));
