@@ -14,11 +14,6 @@ class LibBoardTest : public ::testing::Test {
     for (int i = 0; i < CellCount; ++i) if (test(*Board.Cell(i % 7, i / 7))) cells.push_back({i % 7, i / 7});
     return cells;
   }
-  std::vector<uint8_t> Kinds() const {
-    std::vector<uint8_t> kinds;
-    for (int i = 0; i < CellCount; ++i) kinds.push_back(Board.Cell(i % 7, i / 7)->Kind);
-    return kinds;
-  }
   TBoard Board;
 };
 
@@ -33,9 +28,7 @@ TEST_F(LibBoardTest, NewBoardsSeedTheKnownGeneratorFromTheClockAndTheirTilesSnap
     const TTile& tile = *board.Cell(i / BoardSize, i % BoardSize);
     EXPECT_EQ(std::vector<float>({tile.X, tile.Y, tile.TargetY}), std::vector<float>({64.0f * (i / 7), -64, 64.0f * (i % 7)}));
   }
-  for (int tick = 0; tick < 38; ++tick) board.Animate();
-  EXPECT_TRUE(board.Cell(3, 0)->Y < 0 && board.Cell(3, 6)->Y < 384);
-  board.Animate();
+  for (int tick = 0; tick < 39; ++tick) board.Animate();
   EXPECT_FALSE(board.Cell(0, 0)->InRun) << "runs are marked only at rest";
   board.Animate();
   EXPECT_TRUE(board.Cell(3, 0)->Y == 0 && board.Cell(3, 6)->Y == 384 && board.Cell(0, 0)->InRun);
@@ -61,7 +54,7 @@ TEST_F(LibBoardTest, RemovedTilesLetTheirColumnFallAndRefill) {
 
 TEST_F(LibBoardTest, RunsAreMarkedAtTheirStartsTheHintPicksOneAndABoardWithoutRunsDrawsAgain) {
   // Planted cells, then the cells marked.
-  const std::pair<Cells, Cells> rows[] = {{{}, {}}, {{{2, 4}, {2, 5}, {2, 6}}, {{2, 4}}},
+  const std::pair<Cells, Cells> rows[] = {{{{2, 4}, {2, 5}, {2, 6}}, {{2, 4}}},
       {{{3, 0}, {2, 1}, {1, 2}}, {{3, 0}}},  // rising to the right: found from its upper end
       {{{4, 4}, {5, 5}, {6, 6}}, {{4, 4}}}, {{{0, 3}, {1, 3}, {2, 3}, {3, 3}}, {{0, 3}, {1, 3}}}, {{{0, 6}, {1, 6}}, {}}};
   for (const auto& [planted, marked] : rows) {
@@ -69,9 +62,8 @@ TEST_F(LibBoardTest, RunsAreMarkedAtTheirStartsTheHintPicksOneAndABoardWithoutRu
     EXPECT_EQ(Where([](const TTile& tile) { return tile.InRun; }), marked) << planted.size();
     const TTile* hint = Board.PickHintTile();
     EXPECT_TRUE(Board.MarkRuns() == !marked.empty() && (marked.empty() ? hint == nullptr : hint && hint->InRun));
-    const auto kinds = Kinds();
-    Board.Animate();
-    EXPECT_EQ(Kinds() == kinds, !marked.empty()) << "a tick at rest draws again only a board without a line";
+    Board.Animate();  // at rest: only a board without a line draws again, leaving no planted kind
+    EXPECT_EQ(Board.Cell(planted[0].X, planted[0].Y)->Kind == 5, !marked.empty()) << planted.size();
   }
 }
 
@@ -89,6 +81,4 @@ TEST_F(LibBoardTest, PointsPickTheTileCloserThan32PixelsAndChainsKeepTheirFirstD
   EXPECT_EQ(allowed(), (Cells{{4, 4}})) << "on in the first step's direction";
   Board.Cell(4, 4)->Y -= 1;  // later steps are measured between current positions
   EXPECT_EQ(allowed(), Cells{});
-  Board.ClearSelection();
-  EXPECT_EQ(Board.Selected(0), nullptr);
 }
