@@ -9,9 +9,9 @@ class LibBoardTest : public ::testing::Test {
  protected:
   void SetUp() override { Board.Populate(), Settle(Board), Board.KindCount = 4; }
   // The cells whose tiles pass the test, row by row.
-  Cells Where(const std::function<bool(const TTile&)>& test) const {
+  Cells Where(const std::function<bool(const TTile& tile, TPoint cell)>& test) const {
     Cells cells;
-    for (int i = 0; i < CellCount; ++i) if (test(*Board.Cell(i % 7, i / 7))) cells.push_back({i % 7, i / 7});
+    for (int i = 0; i < CellCount; ++i) if (test(*Board.Cell(i % 7, i / 7), {i % 7, i / 7})) cells.push_back({i % 7, i / 7});
     return cells;
   }
   TBoard Board;
@@ -21,17 +21,15 @@ TEST_F(LibBoardTest, NewBoardsSeedTheKnownGeneratorFromTheClockAndTheirTilesSnap
   SetRandomSeed(12345);
   for (const auto& [below, expected] : {std::pair{10u, 3u}, {10u, 2u}, {10u, 0u}, {100u, 55u}, {0u, 0u}}) EXPECT_EQ(RandomBelow(below), expected);
   EXPECT_EQ(GetRandomSeed(), 2377737157u * 134775813u + 1u) << "a draw below 0 still advances";
-  TBoard board;  // with no kinds in play every tile is kind 0, so every cell starts a run
-  board.Populate();
+  Board = TBoard();  // with no kinds in play every tile is kind 0, so every cell starts a run
+  Board.Populate();
   EXPECT_NE(GetRandomSeed(), 2377737157u * 134775813u + 1u);
-  for (int i = 0; i < CellCount; ++i) {
-    const TTile& tile = *board.Cell(i / BoardSize, i % BoardSize);
-    EXPECT_EQ(std::vector<float>({tile.X, tile.Y, tile.TargetY}), std::vector<float>({64.0f * (i / 7), -64, 64.0f * (i % 7)}));
-  }
-  for (int tick = 0; tick < 39; ++tick) board.Animate();
-  EXPECT_FALSE(board.Cell(0, 0)->InRun) << "runs are marked only at rest";
-  board.Animate();
-  EXPECT_TRUE(board.Cell(3, 0)->Y == 0 && board.Cell(3, 6)->Y == 384 && board.Cell(0, 0)->InRun);
+  const auto above = [](const TTile& t, TPoint c) { return t.X == 64.0f * c.X && t.Y == -64 && t.TargetY == 64.0f * c.Y; };
+  EXPECT_EQ(Where(above).size(), 49u) << "each tile starts above its column, bound for its cell";
+  for (int tick = 0; tick < 39; ++tick) Board.Animate();
+  EXPECT_FALSE(Board.Cell(0, 0)->InRun) << "runs are marked only at rest";
+  Board.Animate();
+  EXPECT_TRUE(Board.Cell(3, 0)->Y == 0 && Board.Cell(3, 6)->Y == 384 && Board.Cell(0, 0)->InRun);
 }
 
 TEST_F(LibBoardTest, RemovedTilesLetTheirColumnFallAndRefill) {
@@ -59,7 +57,7 @@ TEST_F(LibBoardTest, RunsAreMarkedAtTheirStartsTheHintPicksOneAndABoardWithoutRu
       {{{4, 4}, {5, 5}, {6, 6}}, {{4, 4}}}, {{{0, 3}, {1, 3}, {2, 3}, {3, 3}}, {{0, 3}, {1, 3}}}, {{{0, 6}, {1, 6}}, {}}};
   for (const auto& [planted, marked] : rows) {
     Settle(Board, planted);
-    EXPECT_EQ(Where([](const TTile& tile) { return tile.InRun; }), marked) << planted.size();
+    EXPECT_EQ(Where([](const TTile& tile, TPoint) { return tile.InRun; }), marked) << planted.size();
     const TTile* hint = Board.PickHintTile();
     EXPECT_TRUE(Board.MarkRuns() == !marked.empty() && (marked.empty() ? hint == nullptr : hint && hint->InRun));
     Board.Animate();  // at rest: only a board without a line draws again, leaving no planted kind
@@ -72,7 +70,7 @@ TEST_F(LibBoardTest, PointsPickTheTileCloserThan32PixelsAndChainsKeepTheirFirstD
       {0, 0, Board.Cell(0, 0)}, {384, 384, Board.Cell(6, 6)}, {-40, 400, nullptr}};
   for (const auto& [x, y, tile] : points) EXPECT_EQ(Board.TileAt(x, y), tile) << x << "," << y;
   for (int i = 0; i < CellCount; ++i) Board.Cell(i / BoardSize, i % BoardSize)->Kind = i == 1 * 7 + 3 ? 2 : 1;
-  const auto allowed = [&] { return Where([&](const TTile& tile) { return Board.CanSelect(&tile); }); };
+  const auto allowed = [&] { return Where([&](const TTile& tile, TPoint) { return Board.CanSelect(&tile); }); };
   EXPECT_EQ(allowed().size(), 49u) << "any first tile";
   Board.AddToSelection(Board.Cell(2, 2));
   EXPECT_EQ(allowed(), (Cells{{1, 1}, {2, 1}, {3, 1}, {1, 2}, {3, 2}, {2, 3}, {3, 3}})) << "equal neighbours";
