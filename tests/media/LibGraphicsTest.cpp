@@ -4,12 +4,9 @@
 
 class LibGraphicsTest : public HeadlessTest {};
 
-TEST_F(LibGraphicsTest, TheWindowIsSixteenBitWithNoPointer) {
+TEST_F(LibGraphicsTest, TheSixteenBitWindowHidesThePointerCharactersHaveTheirGlyphCellsAndMagentaIsTransparent) {
   EXPECT_EQ(std::vector<int>({Screen->w, Screen->h, Screen->format->BitsPerPixel}), std::vector<int>({640, 480, 16}));
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
-}
-
-TEST_F(LibGraphicsTest, CharactersHaveTheirGlyphCellsAndMagentaIsTransparent) {
   const std::pair<std::string_view, std::vector<int>> glyphs[] = {
       {"new high score!", {13, 4, 22, 42, 7, 8, 6, 7, 42, 18, 2, 14, 17, 4, 38}},
       {"It's Halloween", {8, 19, 41, 18, 42, 7, 0, 11, 11, 14, 22, 4, 4, 13}},
