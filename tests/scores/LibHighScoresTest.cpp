@@ -16,54 +16,38 @@ class LibHighScoresTest : public ::testing::Test {
     table.LoadFromFile();
     return table;
   }
-  static TIoCode IoCodeOf(const std::function<void()>& action) {
-    try {
-      action();
-    } catch (const EInOutError& failure) {
-      return failure.Code();
-    }
+  static TIoCode IoCodeOf(const std::function<void()>& action) try {
+    action();
     return {};
+  } catch (const EInOutError& failure) {
+    return failure.Code();
   }
-  static size_t FilesHere() { return size_t(std::distance(std::filesystem::directory_iterator("."), {})); }
   ScratchDir Scratch;
 };
 
-TEST_F(LibHighScoresTest, TheFileIsTenRecordsOfNameLengthNameAndLittleEndianScore) {
+// The fuzz corpus replays more short and long files.
+TEST_F(LibHighScoresTest, TheFileIsTenRecordsOfNameLengthNameAndLittleEndianScoreAndOneByteShortIsFatal) {
   THighScores table;
-  table.LoadFromFile();
-  EXPECT_EQ(FilesHere(), 0u) << "loading creates no file";
   table.Insert("abcdefghijkl", 0x01020304);
   table.Insert("", 250);  // over the bytes of the one it pushed down, which stay
   Bytes expected = {8, 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 4, 3, 2, 1};
   for (uint32_t score = 1000; score >= 300; score -= 100) expected.insert(expected.end(), {4, 'h', 'o', 'k', 'o', 0, 0, 0, 0, uint8_t(score), uint8_t(score >> 8), 0, 0});
   expected.insert(expected.end(), {0, 'h', 'o', 'k', 'o', 0, 0, 0, 0, 250, 0, 0, 0});
   EXPECT_EQ(Saved(table), expected);
-  EXPECT_EQ(FilesHere(), 1u);
-  EXPECT_EQ(Loaded(expected).GetEntries()[0].NameText(), "abcdefgh");
   EXPECT_EQ(Saved(Loaded(expected)), expected);
-  expected[0] = 200;  // a length past the field is read as 8
-  EXPECT_EQ(Loaded(expected).GetEntries()[0].NameText(), "abcdefgh");
-}
-
-TEST_F(LibHighScoresTest, FilesShorterThanATableAreFatalAndLeftAsTheyAre) {
-  for (const size_t size : {0u, 129u}) {
-    EXPECT_EQ(IoCodeOf([&] { Loaded(Bytes(size, 0x2A)); }), IoReadBeyondEnd) << size;
-    EXPECT_EQ(ReadBytes(HighScoreFileName), Bytes(size, 0x2A));
-  }
-  Bytes longer(131, 0);
-  longer[9] = 5;
-  EXPECT_EQ(Saved(Loaded(longer)), Bytes(longer.begin(), longer.end() - 1)) << "the first 130 bytes";
+  expected.pop_back();
+  EXPECT_EQ(IoCodeOf([&] { Loaded(expected); }), IoReadBeyondEnd);
+  EXPECT_EQ(ReadBytes(HighScoreFileName), expected) << "left as it is";
   std::filesystem::remove(HighScoreFileName);
   std::filesystem::create_directory(HighScoreFileName);
-  EXPECT_EQ(IoCodeOf([] { THighScores().LoadFromFile(); }), TIoCode{}) << "a directory is no score file";
+  EXPECT_NO_THROW(THighScores().LoadFromFile()) << "a directory is no score file";
 }
 
 TEST_F(LibHighScoresTest, ScoresPlaceBelowEqualOnesCompareUnsignedAndMustBeatTheTenth) {
   THighScores table = Loaded(Bytes(HighScoreFileBytes, 0));
   EXPECT_EQ(std::pair(table.Qualifies(0), table.Qualifies(1)), std::pair(false, true));
-  for (const auto& [name, score] : {std::pair{"two", 2000000000u}, {"three", 3000000000u}, {"low", 5u}, {"twin", 2000000000u}, {"zero", 0u}}) {
-    table.Insert(name, score);
-  }
+  const std::pair<const char*, uint32_t> inserts[] = {{"two", 2000000000}, {"three", 3000000000u}, {"low", 5}, {"twin", 2000000000}};
+  for (const auto& [name, score] : inserts) table.Insert(name, score);
   std::string names;
   for (const THighScoreEntry& entry : table.GetEntries()) names += std::string(entry.NameText()) + ",";
   EXPECT_EQ(names, "three,two,twin,low,,,,,,,");
