@@ -185,10 +185,7 @@ TEST_F(JourneyTest, TheInstalledGamePlayedWithThePointerSavesTheNameAndTheCloseR
   Button(false);
   Click(31, 31);  // the quit button
   ASSERT_TRUE(AwaitText(300, 240, "enter")) << "the keyboard";
-  for (const std::string typed : {"b", "bo", "bot"}) {
-    Click(304 + 15 * ((typed.back() - 'a') % 13), 168 + 20 * ((typed.back() - 'a') / 13));
-    ASSERT_TRUE(AwaitText(300, 280, typed)) << typed;
-  }
+  for (const char letter : std::string("bot")) Click(304 + 15 * ((letter - 'a') % 13), 168 + 20 * ((letter - 'a') / 13));
   Click(304, 248);  // enter
   Bytes saved = {3, 'b', 'o', 't', 0, 0, 0, 0, 0, 9};
   saved.resize(130);
