@@ -1,7 +1,6 @@
-// What only a real X server shows: the window's place and caption, a whole game of the installed
-// command played with real pointer input to a saved name, the close request, the error box that
-// waits for OK, and a window that shows every frame. Each journey has an Xvfb of its own; the
-// program is driven through XTest and read with XGetImage.
+// What only a real X server shows, each journey on an Xvfb of its own: the window's place and
+// caption, a whole game of the installed command played with real pointer input (XTest) to a saved
+// name, the close request, the error box that waits for OK, and a window that shows every frame.
 
 #include "game/GameModule.h"
 #include "media/LibFiles.h"
@@ -239,22 +238,22 @@ TEST_F(JourneyTest, TheWindowShowsEveryFrameAsScreenHoldsIt) {
     plain.background_pixel = 0x336699, plain.override_redirect = True;
     const ::Window cover = XCreateWindow(X, DefaultRootWindow(X), Place[0], Place[1], ScreenWidth, ScreenHeight, 0, CopyFromParent, InputOutput,
                                          CopyFromParent, CWOverrideRedirect | CWBackPixel, &plain);
-    const std::tuple<const char*, std::function<void()>, int> steps[] = {{"only the pointer moves", [] { PushMotion(150, 300); }, 1},
-        {"only the timer bar shrinks", [] {}, 8},
-        {"sparks fly", [&] { Drag(game, *FindLine([&](int c, int r) { return board.Cell(c, r)->Kind; })); }, 30},
-        {"covered and uncovered", [&] {
-           XMapRaised(X, cover), XSync(X, False);
-           EXPECT_GT(differing(), 0) << "covered";
-           XUnmapWindow(X, cover), XSync(X, False);
-           EXPECT_GT(differing(), 0) << "uncovered, before a frame";
-         }, 2}};
-    for (const auto& [step, act, frames] : steps) {
-      act();
+    const auto framesShowScreen = [&](const char* step, int frames) {
       for (int frame = 0; frame < frames; ++frame) {
         Frames(game, 1);
         EXPECT_EQ(differing(), 0) << step << ", frame " << frame;
       }
-    }
+    };
+    PushMotion(150, 300);
+    framesShowScreen("only the pointer moves", 1);
+    framesShowScreen("only the timer bar shrinks", 8);
+    Drag(game, *FindLine([&](int c, int r) { return board.Cell(c, r)->Kind; }));
+    framesShowScreen("sparks fly", 30);
+    XMapRaised(X, cover), XSync(X, False);
+    EXPECT_GT(differing(), 0) << "covered";
+    XUnmapWindow(X, cover), XSync(X, False);
+    EXPECT_GT(differing(), 0) << "uncovered, before a frame";
+    framesShowScreen("covered and uncovered", 2);
   }
   ShutdownSound(), SDL_Quit();
 }
