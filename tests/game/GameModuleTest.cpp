@@ -104,11 +104,10 @@ TEST(SparksTest, FiveSparksLeaveTheTileClockwiseFromTheRight) {
   SetRandomSeed(6);  // speeds 1.3, 2.8, 2.3, 1.7, 2.3; shapes 0, 1, 1, 0, 0
   TParticles sparks;
   sparks.SpawnBurst(64, 128);
-  const TParticle expected[] = {{true, 287, 168, 1.3f, 0, 30, 0},
-                                {true, 280.090179f, 177.510559f, 0.865247488f, 2.66295815f /* < */, 30, 1},
-                                {true, 268.909821f, 173.877853f, -1.86073911f /* < */, 1.35190594f, 30, 1},
-                                {true, 268.909821f, 162.122147f, -1.37532878f /* < */, -0.999235094f /* < */, 30, 0},
-                                {true, 280.090179f, 158.489441f, 0.710739374f, -2.1874299f, 30, 0}};
+  const TParticle expected[] = {{true, 287, 168, 1.3f, 0, 30, 0}, {true, 280.090179f, 177.510559f, 0.865247488f, 2.66295815f /* < */, 30, 1},
+      {true, 268.909821f, 173.877853f, -1.86073911f /* < */, 1.35190594f, 30, 1},
+      {true, 268.909821f, 162.122147f, -1.37532878f /* < */, -0.999235094f /* < */, 30, 0},
+      {true, 280.090179f, 158.489441f, 0.710739374f, -2.1874299f, 30, 0}};
   auto fields = [](const TParticle& p) { return std::tuple(p.Active, p.X, p.Y, p.DX, p.DY, p.Life, p.Shape); };
   for (int i = 0; i < 5; ++i) EXPECT_EQ(fields(sparks.All()[i]), fields(expected[i])) << i;
 }

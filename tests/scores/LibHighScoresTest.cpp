@@ -75,10 +75,9 @@ TEST_F(LibHighScoresTest, SavesKeepTheScoreThroughLinksReadOnlyFoldersFullDisksA
       {0777, 0444, false, None, 0, 0, notSaved},      // a read-only file stays
       {0555, 0622, false, None, 0, 130, quiet},       // a read-only folder: rewritten in place
       {0555, 0, false, None, 0, 0, notSaved},         // ... where no file can be made
-      {0777, 0622, true, None, 0, 130, quiet},        // written through the link, which stays
-      {0777, 0, true, None, 0, 130, quiet},           // a link to a file not made yet
-      {0777, 0622, false, Link, 0, 130, quiet},       // a stale temporary file is replaced
-      {0777, 0622, false, Folder, 0, 130, quiet}, {0777, 0622, false, ReadOnly, 0, 130, quiet},
+      {0777, 0622, true, None, 0, 130, quiet}, {0777, 0, true, None, 0, 130, quiet},  // through the link, which stays
+      {0777, 0622, false, Link, 0, 130, quiet}, {0777, 0622, false, Folder, 0, 130, quiet},  // a stale temporary file
+      {0777, 0622, false, ReadOnly, 0, 130, quiet},   // ... is replaced
       {0777, 0622, false, None, 50, 0, diskFull},     // a full disk leaves the old file whole
       {0555, 0622, false, None, 50, 50, diskFull}};   // ... or, in place, cut short
   const Bytes old(HighScoreFileBytes, 0), saved = Saved(THighScores());

@@ -1,7 +1,6 @@
-// The whole program played for long with seeded random input (moves, presses, drags, the hint and
-// quit buttons, the level and life keys, name typing, every menu entry but exit) to shake out
-// crashes, hangs and sanitizer reports. BOGLINGS_SOAK_FRAMES and BOGLINGS_SOAK_SEED set the length
-// and the input (see README for the long run).
+// The whole program played long with seeded random input (moves, presses, drags, the hint and quit
+// buttons, the level and life keys, name typing, every menu entry but exit) to shake out crashes,
+// hangs and sanitizer reports; BOGLINGS_SOAK_FRAMES and BOGLINGS_SOAK_SEED set length and input.
 
 #include "game/GameModule.h"
 #include "shell/BoglingsAndSkitters.h"

@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -31,8 +32,7 @@ constexpr TFixture Pictures[] = {
     {"quit", 32, 32},         {"back", 64, 32}};
 
 Rgb PictureColour(const std::string& name) {
-  int index = 0;
-  while (Pictures[index].Name != name) ++index;
+  const auto index = std::ranges::find(Pictures, name, &TFixture::Name) - std::begin(Pictures);
   return {uint8_t(16 + 8 * index), uint8_t(252 - 8 * index), 64};
 }
 Rgb GlyphColour(int cell) { return cell == BlankGlyph ? Rgb{255, 0, 255} : Rgb{uint8_t(8 * (cell % 32)), uint8_t(64 * (cell / 32) + 32), 160}; }
