@@ -45,7 +45,7 @@ TEST_F(BoglingsAndSkittersTest, TheIntroShowsLogoPresentsTitleAndGhostInTurnThen
     hit = tick == 599 ? Mix_GetChunk(ChannelEffects) : hit;
   }
   EXPECT_TRUE(hit && Mix_GetChunk(ChannelEffects) != hit) << "the title's sound, then the ghost's";
-  const std::tuple<int, int, int> flight[] = {{600, 240, 240}, {601, 242, 241}, {679, 398, 339}, {758, 556, 239}};  // tick, x, y
+  const std::tuple<int, int, int> flight[] = {{600, 240, 240}, {601, 242, 241}, {679, 398, 339}, {700, 440, 330}, {758, 556, 239}};  // tick, x, y
   for (const auto& [tick, x, y] : flight) EXPECT_EQ(TPoint(GhostPosition(tick).X, GhostPosition(tick).Y), TPoint(x, y)) << tick;
   Frames(Controller, 1);
   Expect({{77, 66, Shown("hand")}});  // the menu knows the pointer from its first frame
