@@ -65,34 +65,34 @@ TEST_F(LibHighScoresTest, SavesKeepTheScoreThroughLinksReadOnlyFoldersFullDisksA
   const char *quiet = "^$", *diskFull = "^Disk full$", *notSaved = "^highscores.bin: the high scores were not saved: Permission denied\n$";
   const struct {
     mode_t Folder, File;  // permission bits; File 0: no score file
-    bool Linked;
+    int Links;  // 1: the score file links into "real"; 2: to itself
     TStale Stale;
     rlim_t SizeLimit;  // 0: none
     size_t NewBytes;   // the file then holds the new table's first NewBytes; 0: its old bytes
     const char* Stderr;
-  } rows[] = {{0777, 0, false, None, 0, 130, quiet},  // a first save
-      {0777, 0622, false, None, 0, 130, quiet},       // the new file keeps the old one's bits
-      {0777, 0444, false, None, 0, 0, notSaved},      // a read-only file stays
-      {0555, 0622, false, None, 0, 130, quiet},       // a read-only folder: rewritten in place
-      {0555, 0, false, None, 0, 0, notSaved},         // ... where no file can be made
-      {0777, 0622, true, None, 0, 130, quiet}, {0777, 0, true, None, 0, 130, quiet},  // through the link, which stays
-      {0777, 0622, false, Link, 0, 130, quiet}, {0777, 0622, false, Folder, 0, 130, quiet},  // a stale temporary file
-      {0777, 0622, false, ReadOnly, 0, 130, quiet},   // ... is replaced
-      {0777, 0622, false, None, 50, 0, diskFull},     // a full disk leaves the old file whole
-      {0555, 0622, false, None, 50, 50, diskFull}};   // ... or, in place, cut short
+  } rows[] = {{0777, 0, 0, None, 0, 130, quiet},  // a first save
+      {0777, 0622, 0, None, 0, 130, quiet},       // the new file keeps the old one's bits
+      {0777, 0444, 0, None, 0, 0, notSaved},      // a read-only file stays
+      {0555, 0622, 0, None, 0, 130, quiet},       // a read-only folder: rewritten in place
+      {0555, 0, 0, None, 0, 0, notSaved},         // ... where no file can be made
+      {0777, 0622, 1, None, 0, 130, quiet}, {0777, 0, 1, None, 0, 130, quiet},  // through the link, which stays
+      {0777, 0622, 0, Link, 0, 130, quiet}, {0777, 0622, 0, Folder, 0, 130, quiet},  // a stale temporary file
+      {0777, 0622, 0, ReadOnly, 0, 130, quiet},   // ... is replaced
+      {0777, 0, 2, None, 0, 0, "saved: Too many levels of symbolic links\n$"},  // a loop of links
+      {0777, 0622, 0, None, 50, 0, diskFull},     // a full disk leaves the old file whole
+      {0555, 0622, 0, None, 50, 50, diskFull}};   // ... or, in place, cut short
   const Bytes old(HighScoreFileBytes, 0), saved = Saved(THighScores());
   for (const auto& row : rows) {
     SCOPED_TRACE(&row - rows);
     ScratchDir scratch;
-    const std::filesystem::path folder = row.Linked ? "real" : ".", file = folder / HighScoreFileName, stale = file.string() + ".tmp";
+    const std::filesystem::path folder = row.Links ? "real" : ".", file = folder / HighScoreFileName, stale = file.string() + ".tmp";
     std::filesystem::create_directory(folder);
-    if (row.Linked) std::filesystem::create_symlink(file, HighScoreFileName);
+    if (row.Links) std::filesystem::create_symlink(row.Links == 2 ? HighScoreFileName : file, HighScoreFileName);
     if (row.File) WriteBytes(file, old), std::filesystem::permissions(file, std::filesystem::perms(row.File));
     if (row.Stale == Link) std::filesystem::create_symlink("elsewhere", stale);
     if (row.Stale == Folder) std::filesystem::create_directory(stale);
     if (row.Stale == ReadOnly) WriteBytes(stale, old), std::filesystem::permissions(stale, std::filesystem::perms(0444));
-    std::filesystem::permissions(folder, std::filesystem::perms(row.Folder));
-    std::filesystem::permissions(".", std::filesystem::perms(row.Folder));
+    for (const std::filesystem::path& dir : {folder, std::filesystem::path(".")}) std::filesystem::permissions(dir, std::filesystem::perms(row.Folder));
     const auto saveAsNobody = [&row] {
       const rlimit limit{row.SizeLimit, RLIM_INFINITY};
       if (row.SizeLimit) std::signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &limit);
@@ -103,7 +103,7 @@ TEST_F(LibHighScoresTest, SavesKeepTheScoreThroughLinksReadOnlyFoldersFullDisksA
     EXPECT_EXIT(saveAsNobody(), testing::ExitedWithCode(0), row.Stderr);
     EXPECT_EQ(ReadBytes(file), row.NewBytes ? Bytes(saved.begin(), saved.begin() + row.NewBytes) : row.File ? old : Bytes());
     EXPECT_TRUE(!row.File || std::filesystem::status(file).permissions() == std::filesystem::perms(row.File));
-    EXPECT_EQ(std::filesystem::is_symlink(HighScoreFileName), row.Linked);
+    EXPECT_EQ(std::filesystem::is_symlink(HighScoreFileName), row.Links > 0);
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(stale)));
   }
 }
