@@ -4,7 +4,7 @@
 # "homes" starts a copy of the installation from an unrelated folder with odd homes and data.
 set -euo pipefail
 check=$1 build=$2 prefix=$3
-id=org.lanternmoth.Boglings data=share/org.lanternmoth.Boglings
+id=org.lanternmoth.Boglings && data=share/$id
 scratch=$(realpath "$(mktemp -d)")
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
