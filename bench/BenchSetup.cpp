@@ -23,8 +23,8 @@ std::vector<uint8_t> ReadFile(const fs::path& file) {
 
 void WriteScrambled(const fs::path& file, std::vector<uint8_t> bytes) {
   Descramble(bytes.data(), static_cast<int32_t>(bytes.size()));
-  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 // The picture's pixels in 24 bits; its key pixels become (255, 0, 255), which a 16-bit file can

@@ -57,8 +57,8 @@ void Push(Uint8 type, int x, int y) {
 
 void ReportFirstFrame() {
   const long long launched = std::atoll(std::getenv("BOGLINGS_LAUNCH_NS"));
-  const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                            std::chrono::steady_clock::now().time_since_epoch()).count();
+  const long long now =
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
   if (FILE* out = std::fopen(std::getenv("BOGLINGS_PROBE_OUT"), "w")) {
     std::fprintf(out, "%lld\n", now - launched);
     std::fclose(out);

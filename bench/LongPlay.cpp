@@ -32,9 +32,11 @@ bool PlayOneGame(THalloween& controller) {
   const auto* game = dynamic_cast<const TGameModule*>(controller.GetCurrentModule());
   for (int line = 0; game && line < 3; ++line) {
     Frames(controller, 40);
-    if (const auto found = FindLine([&](int c, int r) { return game->GetBoard().Cell(c, r)->Kind; })) Drag(controller, *found);
+    if (const auto found = FindLine([&](int c, int r) { return game->GetBoard().Cell(c, r)->Kind; }))
+      Drag(controller, *found);
   }
-  for (const TPoint press : {TPoint{31, 31}, {300, 240}, {10, 10}}) Frames(controller, 151), Click(controller, press.X, press.Y);
+  for (const TPoint press : {TPoint{31, 31}, {300, 240}, {10, 10}})
+    Frames(controller, 151), Click(controller, press.X, press.Y);
   return dynamic_cast<TMenuModule*>(controller.GetCurrentModule()) != nullptr;
 }
 

@@ -5,13 +5,13 @@
 
 #include "BenchSetup.h"
 #include "LoopMeter.h"
-#include "shell/BoglingsAndSkitters.h"
 #include "ScreenScenarios.h"
+#include "shell/BoglingsAndSkitters.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <optional>
+#include <string>
 
 int main(int argc, char** argv) {
   const std::optional<TScreenState> screen = argc == 3 ? ScreenStateNamed(argv[1]) : std::nullopt;

@@ -177,9 +177,7 @@ void TScreenScenario::Build() {
       return;
     case TScreenState::GameAtRest:
     case TScreenState::GameFalling:
-    case TScreenState::GameSelection:
-      BuildGame();
-      return;
+    case TScreenState::GameSelection: BuildGame(); return;
   }
 }
 

@@ -12,8 +12,8 @@
 #include <string_view>
 
 enum class TScreenState {
-  Intro,          // the ghost flying under the title
-  Menu,           // the hand over an entry
+  Intro,  // the ghost flying under the title
+  Menu,   // the hand over an entry
   Help,
   Credits,
   ScoreTable,
@@ -24,9 +24,9 @@ enum class TScreenState {
 };
 
 constexpr std::array<TScreenState, 9> AllScreenStates = {
-    TScreenState::Intro,      TScreenState::Menu,          TScreenState::Help,
-    TScreenState::Credits,    TScreenState::ScoreTable,    TScreenState::ScoreKeyboard,
-    TScreenState::GameAtRest, TScreenState::GameFalling,   TScreenState::GameSelection};
+    TScreenState::Intro,      TScreenState::Menu,        TScreenState::Help,
+    TScreenState::Credits,    TScreenState::ScoreTable,  TScreenState::ScoreKeyboard,
+    TScreenState::GameAtRest, TScreenState::GameFalling, TScreenState::GameSelection};
 
 std::string_view ScreenStateName(TScreenState state);
 // The state of that name, or none.
@@ -61,7 +61,7 @@ class TScreenScenario : public TGame {
 
   TScreenState State;
   OwnedModule<TModule> Module;
-  int32_t FramesLeft = 0;  // negative: the state lasts for ever
+  int32_t FramesLeft = 0;      // negative: the state lasts for ever
   int32_t LevelZeroTiles = 0;  // the puzzle's tiles to clear as it started
 };
 

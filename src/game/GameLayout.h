@@ -13,8 +13,8 @@ struct TArea {
 };
 constexpr int QuitX = 15, QuitY = 15;  // the quit button's top-left corner
 constexpr TArea QuitButton{QuitX, QuitY, QuitX + 32, QuitY + 32};
-constexpr int HudIconX = 40;           // head-up icons are centred on this column
-constexpr int HudFirstIconY = 330;     // lives, then score, tiles to clear, the wand
+constexpr int HudIconX = 40;        // head-up icons are centred on this column
+constexpr int HudFirstIconY = 330;  // lives, then score, tiles to clear, the wand
 constexpr int HudPitch = 38;
 constexpr int WandY = HudFirstIconY + 3 * HudPitch;
 constexpr TArea HintButton{HudIconX - 16, WandY - 16, HudIconX + 16, WandY + 16};

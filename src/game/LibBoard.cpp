@@ -6,11 +6,11 @@
 
 namespace {
 
-constexpr float SpawnY = -64.0f;          // new tiles start one cell above the top row
-constexpr double FallDamping = 600.0;     // the speed grows by the remaining distance over this
+constexpr float SpawnY = -64.0f;       // new tiles start one cell above the top row
+constexpr double FallDamping = 600.0;  // the speed grows by the remaining distance over this
 constexpr int RunLength = 3;
-constexpr double PickRadius = 32.0;       // exclusive
-constexpr double ChainReach = 96.0;       // inclusive: the eight neighbours, nothing farther
+constexpr double PickRadius = 32.0;  // exclusive
+constexpr double ChainReach = 96.0;  // inclusive: the eight neighbours, nothing farther
 // Random picks before the hint settles for the first marked tile; at one marked tile out of 49 the
 // random picks all miss about once in a billion presses.
 constexpr int HintPickLimit = 1000;

@@ -7,14 +7,12 @@
 #include <cstdio>
 #include <utility>
 
-EInOutError::EInOutError(TIoCode code)
-    : Exception(IoMessage(code), __builtin_return_address(0)), IoCode(code) {}
+EInOutError::EInOutError(TIoCode code) : Exception(IoMessage(code), __builtin_return_address(0)), IoCode(code) {}
 
 EInOutError::EInOutError(TIoCode code, const std::string& fileName)
     : Exception(fileName + ": " + IoMessage(code), __builtin_return_address(0)), IoCode(code) {}
 
-EMediaError::EMediaError(const std::string& message)
-    : Exception(message, __builtin_return_address(0)) {}
+EMediaError::EMediaError(const std::string& message) : Exception(message, __builtin_return_address(0)) {}
 
 EOutOfMemory::EOutOfMemory() : Exception("Out of memory", __builtin_return_address(0)) {}
 
@@ -36,11 +34,16 @@ std::string IoMessage(TIoCode code) {
 
 TIoCode IoCodeFromErrno(int error) {
   switch (error) {
-    case ENOENT: case ENOTDIR: return IoFileNotFound;
+    case ENOENT:
+    case ENOTDIR: return IoFileNotFound;
     case ENAMETOOLONG: return IoInvalidFileName;
-    case EMFILE: case ENFILE: return IoTooManyOpenFiles;
-    case EACCES: case EPERM: case EROFS: return IoAccessDenied;
-    case ENOSPC: case EDQUOT: return IoDiskFull;
+    case EMFILE:
+    case ENFILE: return IoTooManyOpenFiles;
+    case EACCES:
+    case EPERM:
+    case EROFS: return IoAccessDenied;
+    case ENOSPC:
+    case EDQUOT: return IoDiskFull;
     default: return {error, true};
   }
 }

@@ -21,8 +21,7 @@ char CentredWindowSetting[] = "SDL_VIDEO_CENTERED=1";
 constexpr const char* WindowIconFile = "sprites/icon.dat";
 
 SDL_Rect Rect(int x, int y, int w, int h) {
-  return SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
-                  static_cast<Uint16>(h)};
+  return SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w), static_cast<Uint16>(h)};
 }
 
 void BlitCell(const SurfacePtr& strip, int cell, int glyphWidth, SDL_Rect& destination) {

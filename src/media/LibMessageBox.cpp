@@ -61,7 +61,8 @@ SDL_Rect DrawMessageBox(const std::string& title, const std::string& text) {
   size_t longest = title.size();
   for (const std::string& line : lines) longest = std::max(longest, line.size());
   const int width = std::max(MinWidth, static_cast<int>(longest) * CharWidth + 2 * Padding);
-  const int height = TitleHeight + Padding + static_cast<int>(lines.size()) * LineHeight + Padding + ButtonHeight + Padding;
+  const int height =
+      TitleHeight + Padding + static_cast<int>(lines.size()) * LineHeight + Padding + ButtonHeight + Padding;
   const SDL_Rect box = MakeRect((ScreenWidth - width) / 2, (ScreenHeight - height) / 2, width, height);
 
   Box(box, 230, 228, 222);
@@ -76,22 +77,21 @@ SDL_Rect DrawMessageBox(const std::string& title, const std::string& text) {
   const SDL_Rect ok = MakeRect(box.x + (box.w - ButtonWidth) / 2, y + Padding, ButtonWidth, ButtonHeight);
   Box(ok, 200, 198, 192);
   Frame(ok, 20, 20, 20);
-  stringRGBA(Screen, ok.x + (ButtonWidth - 2 * CharWidth) / 2, ok.y + (ButtonHeight - CharWidth) / 2, "OK", 0, 0, 0, 255);
+  stringRGBA(Screen, ok.x + (ButtonWidth - 2 * CharWidth) / 2, ok.y + (ButtonHeight - CharWidth) / 2, "OK", 0, 0, 0,
+             255);
   return ok;
 }
 
 bool ClosesMessageBox(const SDL_Event& event, const SDL_Rect& okButton) {
   switch (event.type) {
-    case SDL_QUIT:
-      return true;
+    case SDL_QUIT: return true;
     case SDL_KEYDOWN: {
       const SDLKey key = event.key.keysym.sym;
       return key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_ESCAPE;
     }
     case SDL_MOUSEBUTTONDOWN:
       return event.button.button == SDL_BUTTON_LEFT && Inside(okButton, event.button.x, event.button.y);
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -25,13 +25,9 @@ constexpr int FirstRowY = 160, RowPitch = 20;
 
 // The key cell of a press along one axis. Division truncates toward zero, so cell 0 reaches a
 // pitch minus one pixel before the origin: a press at x 286 or y 141 still hits the first key.
-int KeyCell(int position, int origin, int pitch) {
-  return static_cast<int>((int64_t{position} - origin) / pitch);
-}
+int KeyCell(int position, int origin, int pitch) { return static_cast<int>((int64_t{position} - origin) / pitch); }
 
-void Write(const SurfacePtr& font, int x, int y, std::string_view text) {
-  DrawText(font, FontGlyphWidth, x, y, text);
-}
+void Write(const SurfacePtr& font, int x, int y, std::string_view text) { DrawText(font, FontGlyphWidth, x, y, text); }
 
 }  // namespace
 

@@ -47,7 +47,8 @@ void TIntroModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
 
 void TIntroModule::Draw() {
   if (During(Ticks, LogoFrom, LogoUntil)) DrawSpriteCentred(LogoSprite, CentreX, CentreY);
-  if (During(Ticks, PresentsFrom, PresentsUntil)) DrawText(FontSprite, FontGlyphWidth, PresentsX, PresentsY, "presents");
+  if (During(Ticks, PresentsFrom, PresentsUntil))
+    DrawText(FontSprite, FontGlyphWidth, PresentsX, PresentsY, "presents");
   if (Ticks == TitleFrom) PlaySound(ChannelEffects, HitSound, 0);
   if (During(Ticks, TitleFrom, TitleUntil)) DrawSpriteCentred(TitleSprite, CentreX, CentreY);
   if (Ticks == GhostFrom) PlaySound(ChannelEffects, GhostSound, 0);

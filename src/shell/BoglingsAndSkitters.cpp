@@ -93,23 +93,18 @@ void PumpEvents(TGame& game) {
   SDL_Event event;
   while (SDL_PollEvent(&event) == 1) {
     switch (event.type) {
-      case SDL_MOUSEMOTION:
-        game.MouseMove(event.motion.x, event.motion.y);
-        break;
+      case SDL_MOUSEMOTION: game.MouseMove(event.motion.x, event.motion.y); break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT) {
           game.MouseButton(event.type == SDL_MOUSEBUTTONDOWN, event.button.x, event.button.y);
         }
         break;
-      case SDL_QUIT:
-        game.RequestQuit(0);
-        break;
+      case SDL_QUIT: game.RequestQuit(0); break;
       case SDL_VIDEOEXPOSE:  // the window lost its picture and SDL cannot restore it alone
         PresentWholeScreenNext();
         break;
-      default:
-        break;
+      default: break;
     }
   }
 }

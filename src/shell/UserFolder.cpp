@@ -97,8 +97,7 @@ TUserFolder::TUserFolder() {
   if (data.empty()) return;
   const std::optional<Failure> failure = Enter(DataHome() / BOGLINGS_APP_ID, data);
   if (!failure) return;
-  std::fprintf(stderr, "%s: the high scores will not be kept: %s\n", failure->Where.c_str(),
-               failure->Reason().c_str());
+  std::fprintf(stderr, "%s: the high scores will not be kept: %s\n", failure->Where.c_str(), failure->Reason().c_str());
   Temporary = MakeTemporaryFolder();
   if (const std::optional<Failure> again = Enter(Temporary, data)) {
     RemoveFolder(Temporary);

@@ -52,13 +52,17 @@ class JourneyTest : public ::testing::Test {
   ScratchDir Scratch;
   const fs::path WorkDir = Scratch.Dir;
   fs::path Program = BOGLINGS_PROGRAM, Sprites = WorkDir / "sprites", ScoreFile = WorkDir / "highscores.bin";
-  const std::vector<std::pair<std::string, std::string>> Environment = {{"HOME", WorkDir}, {"XDG_DATA_HOME", WorkDir / "data"},
-      {"SDL_VIDEODRIVER", "x11"}, {"SDL_AUDIODRIVER", "dummy"},
+  const std::vector<std::pair<std::string, std::string>> Environment = {
+      {"HOME", WorkDir},
+      {"XDG_DATA_HOME", WorkDir / "data"},
+      {"SDL_VIDEODRIVER", "x11"},
+      {"SDL_AUDIODRIVER", "dummy"},
       // libX11 never frees what it copies for SDL's input context; a sanitizer build would fail on it.
       {"LSAN_OPTIONS", "suppressions=" E2E_LEAK_SUPPRESSIONS ":print_suppressions=0"}};
 
   void SetUp() override {
-    for (const char* folder : {"sprites", "sounds"}) fs::copy(fs::path(BOGLINGS_GAME_DIR) / folder, WorkDir / folder, fs::copy_options::recursive);
+    for (const char* folder : {"sprites", "sounds"})
+      fs::copy(fs::path(BOGLINGS_GAME_DIR) / folder, WorkDir / folder, fs::copy_options::recursive);
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     if ((Server = fork()) == 0) {
@@ -91,14 +95,17 @@ class JourneyTest : public ::testing::Test {
   }
   // The game's exit code (128 + the signal when killed), or none while it runs on after within.
   std::optional<int> ExitCode(std::chrono::milliseconds within) {
-    for (const auto end = std::chrono::steady_clock::now() + within; !Ended && waitpid(Game, &Ended.emplace(), WNOHANG) == 0;) {
+    for (const auto end = std::chrono::steady_clock::now() + within;
+         !Ended && waitpid(Game, &Ended.emplace(), WNOHANG) == 0;) {
       Ended.reset();
       if (std::chrono::steady_clock::now() > end) return std::nullopt;
       std::this_thread::sleep_for(5ms);
     }
     return WIFEXITED(*Ended) ? WEXITSTATUS(*Ended) : 128 + WTERMSIG(*Ended);
   }
-  std::string Errors() const { return std::string(std::istreambuf_iterator<char>(std::ifstream(WorkDir / "stderr.txt").rdbuf()), {}); }
+  std::string Errors() const {
+    return std::string(std::istreambuf_iterator<char>(std::ifstream(WorkDir / "stderr.txt").rdbuf()), {});
+  }
   // Looks again until check holds; false once 20 s pass or the game ends.
   bool Until(const std::function<bool()>& check) {
     for (const auto end = std::chrono::steady_clock::now() + 20s; !check(); std::this_thread::sleep_for(10ms)) {
@@ -114,7 +121,8 @@ class JourneyTest : public ::testing::Test {
     for (unsigned i = 0; i < count; ++i) {
       char* name = nullptr;
       XWindowAttributes a{};
-      if (XFetchName(X, children[i], &name) && name == std::string("Game") && XGetWindowAttributes(X, children[i], &a) && a.map_state == IsViewable) {
+      if (XFetchName(X, children[i], &name) && name == std::string("Game") &&
+          XGetWindowAttributes(X, children[i], &a) && a.map_state == IsViewable) {
         Window = children[i], Place[0] = a.x, Place[1] = a.y, Place[2] = a.width, Place[3] = a.height;
       }
       XFree(name);
@@ -125,22 +133,28 @@ class JourneyTest : public ::testing::Test {
   bool Seen(const std::function<bool(const Look&)>& check) {
     XImage* image = XGetImage(X, DefaultRootWindow(X), Place[0], Place[1], Place[2], Place[3], AllPlanes, ZPixmap);
     const bool result = image && check([&](int x, int y) {
-      const unsigned long pixel = x < 0 || y < 0 || x >= Place[2] || y >= Place[3] ? 0x010203 : XGetPixel(image, x, y);
-      return Rgb{uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel)};
-    });
+                          const unsigned long pixel =
+                              x < 0 || y < 0 || x >= Place[2] || y >= Place[3] ? 0x010203 : XGetPixel(image, x, y);
+                          return Rgb{uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel)};
+                        });
     return image && XDestroyImage(image), result;
   }
   // Looks at the window until shows accepts what it sees.
-  bool Await(const std::function<bool(const Look&)>& shows) { return Until([&] { return Seen(shows); }); }
+  bool Await(const std::function<bool(const Look&)>& shows) {
+    return Until([&] { return Seen(shows); });
+  }
   // Waits for the lower-case text in the game's font, the first cell's corner at (x, y).
   bool AwaitText(int x, int y, std::string_view text) {
     const SurfacePtr font = LoadBitmapDat((Sprites / "font.dat").c_str());
     return Await([&](const Look& at) {
-      for (size_t i = 0; i < text.size(); ++i) if (!Shows(at, font, (text[i] - 'a') * 10, 10, x + 10 * int(i), y)) return false;
+      for (size_t i = 0; i < text.size(); ++i)
+        if (!Shows(at, font, (text[i] - 'a') * 10, 10, x + 10 * int(i), y)) return false;
       return true;
     });
   }
-  void Move(int x, int y) { XTestFakeMotionEvent(X, DefaultScreen(X), Place[0] + x, Place[1] + y, CurrentTime), XSync(X, False); }
+  void Move(int x, int y) {
+    XTestFakeMotionEvent(X, DefaultScreen(X), Place[0] + x, Place[1] + y, CurrentTime), XSync(X, False);
+  }
   void Button(bool down) { XTestFakeButtonEvent(X, Button1, down, CurrentTime), XSync(X, False); }
   void Click(int x, int y) { Move(x, y), Button(true), Button(false); }
 
@@ -157,22 +171,27 @@ TEST_F(JourneyTest, TheInstalledGamePlayedWithThePointerSavesTheNameAndTheCloseR
   WriteBytes(ScoreFile, Bytes(130, 0));  // any score earns first place
   Launch();
   ASSERT_TRUE(Until([&] { return FindWindow(); })) << "no window titled Game: " << Errors();
-  EXPECT_EQ(std::vector<int>(Place, Place + 4), std::vector<int>({192, 144, 640, 480})) << "centred on the 1024 by 768 screen";
+  EXPECT_EQ(std::vector<int>(Place, Place + 4), std::vector<int>({192, 144, 640, 480}))
+      << "centred on the 1024 by 768 screen";
   Click(600, 300);  // ends the intro
   const SurfacePtr newGame = LoadBitmapDat((Sprites / "newgame.dat").c_str());
-  ASSERT_TRUE(Await([&](const Look& at) { return Shows(at, newGame, 0, newGame->w, 400 - newGame->w / 2, 225 - newGame->h / 2); }));
+  ASSERT_TRUE(Await(
+      [&](const Look& at) { return Shows(at, newGame, 0, newGame->w, 400 - newGame->w / 2, 225 - newGame->h / 2); }));
   Click(400, 225);
   Move(100, 200);  // the hand would hide part of a tile
   // At rest: every cell shows one of the tiles, the same in two looks in a row; each kind is its picture.
   std::vector<SurfacePtr> tiles;
-  for (const char* name : {"pumpkin", "ghost", "spider", "witcheshat", "bat", "cat"}) tiles.push_back(LoadBitmapDat((Sprites / name += ".dat").c_str()));
+  for (const char* name : {"pumpkin", "ghost", "spider", "witcheshat", "bat", "cat"})
+    tiles.push_back(LoadBitmapDat((Sprites / name += ".dat").c_str()));
   int kinds[CellCount], before[CellCount] = {};
   ASSERT_TRUE(Await([&](const Look& at) {
     bool same = true;
     for (int cell = 0; cell < CellCount; ++cell) {
       const TPoint c = CellCentre(cell % BoardSize, cell / BoardSize);
       kinds[cell] = -1;
-      for (int k = 5; k >= 0; --k) kinds[cell] = Shows(at, tiles[k], 0, tiles[k]->w, c.X - tiles[k]->w / 2, c.Y - tiles[k]->h / 2) ? k : kinds[cell];
+      for (int k = 5; k >= 0; --k)
+        kinds[cell] =
+            Shows(at, tiles[k], 0, tiles[k]->w, c.X - tiles[k]->w / 2, c.Y - tiles[k]->h / 2) ? k : kinds[cell];
       same &= kinds[cell] >= 0 && kinds[cell] == std::exchange(before[cell], kinds[cell]);
     }
     return same;
@@ -184,7 +203,8 @@ TEST_F(JourneyTest, TheInstalledGamePlayedWithThePointerSavesTheNameAndTheCloseR
   Button(false);
   Click(31, 31);  // the quit button
   ASSERT_TRUE(AwaitText(300, 240, "enter")) << "the keyboard";
-  for (const char letter : std::string("bot")) Click(304 + 15 * ((letter - 'a') % 13), 168 + 20 * ((letter - 'a') / 13));
+  for (const char letter : std::string("bot"))
+    Click(304 + 15 * ((letter - 'a') % 13), 168 + 20 * ((letter - 'a') / 13));
   Click(304, 248);  // enter
   Bytes saved = {3, 'b', 'o', 't', 0, 0, 0, 0, 0, 9};
   saved.resize(130);
@@ -224,7 +244,8 @@ TEST_F(JourneyTest, TheWindowShowsEveryFrameAsScreenHoldsIt) {
   const auto differing = [&] {  // pixels of the window other than Screen's, widened to 24 bits
     int count = 0;
     Seen([&](const Look& at) {
-      for (int i = 0; i < ScreenWidth * ScreenHeight; ++i) count += OnScreen(at(i % ScreenWidth, i / ScreenWidth)) != ScreenAt(i % ScreenWidth, i / ScreenWidth);
+      for (int i = 0; i < ScreenWidth * ScreenHeight; ++i)
+        count += OnScreen(at(i % ScreenWidth, i / ScreenWidth)) != ScreenAt(i % ScreenWidth, i / ScreenWidth);
       return true;
     });
     return count;
@@ -236,8 +257,9 @@ TEST_F(JourneyTest, TheWindowShowsEveryFrameAsScreenHoldsIt) {
     const TBoard& board = dynamic_cast<TGameModule&>(*game.GetCurrentModule()).GetBoard();
     XSetWindowAttributes plain{};
     plain.background_pixel = 0x336699, plain.override_redirect = True;
-    const ::Window cover = XCreateWindow(X, DefaultRootWindow(X), Place[0], Place[1], ScreenWidth, ScreenHeight, 0, CopyFromParent, InputOutput,
-                                         CopyFromParent, CWOverrideRedirect | CWBackPixel, &plain);
+    const ::Window cover =
+        XCreateWindow(X, DefaultRootWindow(X), Place[0], Place[1], ScreenWidth, ScreenHeight, 0, CopyFromParent,
+                      InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &plain);
     const auto framesShowScreen = [&](const char* step, int frames) {
       for (int frame = 0; frame < frames; ++frame) {
         Frames(game, 1);

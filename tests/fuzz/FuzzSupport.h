@@ -10,6 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 inline void EnterFuzzDirectory() { static const ScratchDir scratch; }
 inline void StartHeadlessMedia() {
-  static const bool started = (EnterFuzzDirectory(), InitGraphics(ScreenWidth, ScreenHeight, "Game"), InitSound(), true);
+  static const bool started =
+      (EnterFuzzDirectory(), InitGraphics(ScreenWidth, ScreenHeight, "Game"), InitSound(), true);
   (void)started;
 }

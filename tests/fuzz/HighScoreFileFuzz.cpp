@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   reloaded.LoadFromFile();
   for (int i = 0; i < HighScoreCount; ++i) {
     const THighScoreEntry &a = table.GetEntries()[i], &b = reloaded.GetEntries()[i];
-    if (a.NameLength > NameCapacity || a.NameLength != b.NameLength || a.Name != b.Name || a.Score != b.Score) __builtin_trap();
+    if (a.NameLength > NameCapacity || a.NameLength != b.NameLength || a.Name != b.Name || a.Score != b.Score)
+      __builtin_trap();
   }
   return 0;
 }

@@ -11,7 +11,8 @@ class LibBoardTest : public ::testing::Test {
   // The cells whose tiles pass the test, row by row.
   Cells Where(const std::function<bool(const TTile& tile, TPoint cell)>& test) const {
     Cells cells;
-    for (int i = 0; i < CellCount; ++i) if (test(*Board.Cell(i % 7, i / 7), {i % 7, i / 7})) cells.push_back({i % 7, i / 7});
+    for (int i = 0; i < CellCount; ++i)
+      if (test(*Board.Cell(i % 7, i / 7), {i % 7, i / 7})) cells.push_back({i % 7, i / 7});
     return cells;
   }
   TBoard Board;
@@ -19,14 +20,17 @@ class LibBoardTest : public ::testing::Test {
 
 TEST_F(LibBoardTest, NewBoardsSeedTheKnownGeneratorFromTheClockAndTheirTilesSnapOnTheFortiethTick) {
   SetRandomSeed(12345);
-  for (const auto& [below, expected] : {std::pair{10u, 3u}, {10u, 2u}, {10u, 0u}, {100u, 55u}, {0u, 0u}}) EXPECT_EQ(RandomBelow(below), expected);
+  for (const auto& [below, expected] : {std::pair{10u, 3u}, {10u, 2u}, {10u, 0u}, {100u, 55u}, {0u, 0u}})
+    EXPECT_EQ(RandomBelow(below), expected);
   EXPECT_EQ(GetRandomSeed(), 2377737157u * 134775813u + 1u) << "a draw below 0 still advances";
   uint32_t unseeded = GetRandomSeed();  // where a new board's 49 draws would leave the generator without the clock
   for (int draw = 0; draw < CellCount; ++draw) unseeded = unseeded * 134775813u + 1u;
   Board = TBoard();  // with no kinds in play every tile is kind 0, so every cell starts a run
   Board.Populate();
   EXPECT_NE(GetRandomSeed(), unseeded);
-  const auto above = [](const TTile& t, TPoint c) { return t.X == 64.0f * c.X && t.Y == -64 && t.TargetY == 64.0f * c.Y; };
+  const auto above = [](const TTile& t, TPoint c) {
+    return t.X == 64.0f * c.X && t.Y == -64 && t.TargetY == 64.0f * c.Y;
+  };
   EXPECT_EQ(Where(above).size(), 49u) << "each tile starts above its column, bound for its cell";
   for (int tick = 0; tick < 39; ++tick) Board.Animate();
   EXPECT_FALSE(Board.Cell(0, 0)->InRun) << "runs are marked only at rest";
@@ -36,15 +40,18 @@ TEST_F(LibBoardTest, NewBoardsSeedTheKnownGeneratorFromTheClockAndTheirTilesSnap
 
 TEST_F(LibBoardTest, RemovedTilesLetTheirColumnFallAndRefill) {
   std::vector<TTile*> column2, column4;
-  for (int r = 0; r < BoardSize; ++r) column2.push_back(Board.Cell(2, r)), column4.push_back(Board.Cell(4, r)), Board.Cell(2, r)->FallSpeed = 5;
+  for (int r = 0; r < BoardSize; ++r)
+    column2.push_back(Board.Cell(2, r)), column4.push_back(Board.Cell(4, r)), Board.Cell(2, r)->FallSpeed = 5;
   Board.AddToSelection(Board.Cell(2, 4));
   Board.RemoveSelected();
   Board.ClearSelection();
   for (int r = 0; r < 4; ++r) {
     EXPECT_EQ(Board.Cell(2, r + 1), column2[r]);
-    EXPECT_EQ(std::vector<float>({column2[r]->TargetY, column2[r]->Y, column2[r]->FallSpeed}), std::vector<float>({64.0f * (r + 1), 64.0f * r, 0}));
+    EXPECT_EQ(std::vector<float>({column2[r]->TargetY, column2[r]->Y, column2[r]->FallSpeed}),
+              std::vector<float>({64.0f * (r + 1), 64.0f * r, 0}));
   }
-  EXPECT_EQ(std::vector<float>({column2[5]->FallSpeed, Board.Cell(2, 0)->X, Board.Cell(2, 0)->Y}), std::vector<float>({5, 128, -64}));
+  EXPECT_EQ(std::vector<float>({column2[5]->FallSpeed, Board.Cell(2, 0)->X, Board.Cell(2, 0)->Y}),
+            std::vector<float>({5, 128, -64}));
   for (const int r : {1, 3, 6}) Board.AddToSelection(Board.Cell(4, r));
   Board.RemoveSelected();
   EXPECT_EQ(std::vector<TTile*>({Board.Cell(4, 3), Board.Cell(4, 4), Board.Cell(4, 5), Board.Cell(4, 6)}),
@@ -53,9 +60,12 @@ TEST_F(LibBoardTest, RemovedTilesLetTheirColumnFallAndRefill) {
 
 TEST_F(LibBoardTest, RunsAreMarkedAtTheirStartsTheHintPicksOneAndABoardWithoutRunsDrawsAgain) {
   // Planted cells, then the cells marked.
-  const std::pair<Cells, Cells> rows[] = {{{{2, 4}, {2, 5}, {2, 6}}, {{2, 4}}},
+  const std::pair<Cells, Cells> rows[] = {
+      {{{2, 4}, {2, 5}, {2, 6}}, {{2, 4}}},
       {{{3, 0}, {2, 1}, {1, 2}}, {{3, 0}}},  // rising to the right: found from its upper end
-      {{{4, 4}, {5, 5}, {6, 6}}, {{4, 4}}}, {{{0, 3}, {1, 3}, {2, 3}, {3, 3}}, {{0, 3}, {1, 3}}}, {{{0, 6}, {1, 6}}, {}}};
+      {{{4, 4}, {5, 5}, {6, 6}}, {{4, 4}}},
+      {{{0, 3}, {1, 3}, {2, 3}, {3, 3}}, {{0, 3}, {1, 3}}},
+      {{{0, 6}, {1, 6}}, {}}};
   for (const auto& [planted, marked] : rows) {
     Settle(Board, planted);
     EXPECT_EQ(Where([](const TTile& tile, TPoint) { return tile.InRun; }), marked) << planted.size();
@@ -67,8 +77,9 @@ TEST_F(LibBoardTest, RunsAreMarkedAtTheirStartsTheHintPicksOneAndABoardWithoutRu
 }
 
 TEST_F(LibBoardTest, PointsPickTheTileCloserThan32PixelsAndChainsKeepTheirFirstDirection) {
-  const std::tuple<int, int, TTile*> points[] = {{159, 192, Board.Cell(2, 3)}, {128, 161, Board.Cell(2, 3)}, {160, 192, nullptr},
-      {0, 0, Board.Cell(0, 0)}, {384, 384, Board.Cell(6, 6)}, {-40, 400, nullptr}};
+  const std::tuple<int, int, TTile*> points[] = {{159, 192, Board.Cell(2, 3)}, {128, 161, Board.Cell(2, 3)},
+                                                 {160, 192, nullptr},          {0, 0, Board.Cell(0, 0)},
+                                                 {384, 384, Board.Cell(6, 6)}, {-40, 400, nullptr}};
   for (const auto& [x, y, tile] : points) EXPECT_EQ(Board.TileAt(x, y), tile) << x << "," << y;
   for (int i = 0; i < CellCount; ++i) Board.Cell(i / BoardSize, i % BoardSize)->Kind = i == 1 * 7 + 3 ? 2 : 1;
   const auto allowed = [&] { return Where([&](const TTile& tile, TPoint) { return Board.CanSelect(&tile); }); };

@@ -28,14 +28,21 @@ TEST_F(LibFilesTest, OnlyWholeScrambledPicturesAndSafeWavsLoadAndTheRestNameThei
   listFirst.insert(listFirst.begin() + 12, {'L', 'I', 'S', 'T', 4, 0, 0, 0, 'a', 'b', 'c', 'd'});
   shortFormat.resize(34);
   // File, bytes, whether scrambled, whether it loads.
-  const std::tuple<const char*, Bytes, bool, bool> rows[] = {{"sprites/red.dat", MakeBmp(3, 2, red), true, true},
-      {"sprites/plain.dat", MakeBmp(3, 2, red), false, false}, {"sprites/empty.dat", {}, false, false},
+  const std::tuple<const char*, Bytes, bool, bool> rows[] = {
+      {"sprites/red.dat", MakeBmp(3, 2, red), true, true},
+      {"sprites/plain.dat", MakeBmp(3, 2, red), false, false},
+      {"sprites/empty.dat", {}, false, false},
       {"sprites/depth.dat", finding("crash-absurd-bit-count"), false, false},
-      {"sounds/slow.dat", wav(22050, 2, 16), true, true}, {"sounds/mono8.dat", wav(4000, 1, 8), true, true},
-      {"sounds/fast.dat", wav(192001, 2, 16), true, false}, {"sounds/rate.dat", finding("crash-extreme-sample-rate"), false, false},
-      {"sounds/three.dat", wav(44100, 3, 16), true, false}, {"sounds/twelve.dat", wav(44100, 2, 12), true, false},
-      {"sounds/float.dat", wav(44100, 2, 16, 3), true, false}, {"sounds/list.dat", listFirst, true, true},
-      {"sounds/short.dat", shortFormat, true, false}, {"sounds/plain.dat", MakeWav(10), false, false}};
+      {"sounds/slow.dat", wav(22050, 2, 16), true, true},
+      {"sounds/mono8.dat", wav(4000, 1, 8), true, true},
+      {"sounds/fast.dat", wav(192001, 2, 16), true, false},
+      {"sounds/rate.dat", finding("crash-extreme-sample-rate"), false, false},
+      {"sounds/three.dat", wav(44100, 3, 16), true, false},
+      {"sounds/twelve.dat", wav(44100, 2, 12), true, false},
+      {"sounds/float.dat", wav(44100, 2, 16, 3), true, false},
+      {"sounds/list.dat", listFirst, true, true},
+      {"sounds/short.dat", shortFormat, true, false},
+      {"sounds/plain.dat", MakeWav(10), false, false}};
   for (const auto& [file, bytes, scrambled, loads] : rows) {
     const bool picture = std::string(file).starts_with("sprites");
     scrambled ? WriteDatFile(file, bytes) : WriteBytes(file, bytes);

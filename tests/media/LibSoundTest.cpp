@@ -7,22 +7,27 @@
 
 // Where the sanitizers are linked in, their allocator bypasses malloc's count and keeps its own.
 extern "C" [[gnu::weak]] size_t __sanitizer_get_current_allocated_bytes();
-size_t LiveHeapBytes() { return __sanitizer_get_current_allocated_bytes ? __sanitizer_get_current_allocated_bytes() : mallinfo2().uordblks; }
+size_t LiveHeapBytes() {
+  return __sanitizer_get_current_allocated_bytes ? __sanitizer_get_current_allocated_bytes() : mallinfo2().uordblks;
+}
 
 class LibSoundTest : public HeadlessTest {};
 
 // A screen that is left while its sound plays must not cut the sound off, nor keep it for ever.
 TEST_F(LibSoundTest, EachChannelCutsOffOnlyItsOwnSoundTheMusicPlaysSofterAndAReleasedSoundPlaysOnUntilItStops) {
-  EXPECT_EQ(std::vector<int>({Mix_Volume(ChannelGame, -1), Mix_Volume(ChannelEffects, -1), Mix_Volume(ChannelMusic, -1)}),
-            std::vector<int>({128, 128, 48}));
-  const SoundPtr music = LoadSound("sounds/music.dat"), score = LoadSound("sounds/score.dat"), pop = LoadSound("sounds/pop.dat");
+  EXPECT_EQ(
+      std::vector<int>({Mix_Volume(ChannelGame, -1), Mix_Volume(ChannelEffects, -1), Mix_Volume(ChannelMusic, -1)}),
+      std::vector<int>({128, 128, 48}));
+  const SoundPtr music = LoadSound("sounds/music.dat"), score = LoadSound("sounds/score.dat"),
+                 pop = LoadSound("sounds/pop.dat");
   PlaySound(ChannelMusic, music, -1);
   PlaySound(ChannelGame, score, 0);
   PlaySound(ChannelEffects, score, 0);
   PlaySound(ChannelEffects, pop, 0);
   PlaySound(ChannelGame, SoundPtr(), 0);  // an empty handle plays nothing
-  EXPECT_EQ(std::vector<Mix_Chunk*>({Mix_GetChunk(ChannelGame), Mix_GetChunk(ChannelEffects), Mix_GetChunk(ChannelMusic)}),
-            std::vector<Mix_Chunk*>({score.get(), pop.get(), music.get()}));
+  EXPECT_EQ(
+      std::vector<Mix_Chunk*>({Mix_GetChunk(ChannelGame), Mix_GetChunk(ChannelEffects), Mix_GetChunk(ChannelMusic)}),
+      std::vector<Mix_Chunk*>({score.get(), pop.get(), music.get()}));
   constexpr size_t Big = 1000000;  // bytes of samples
   WriteDatFile("sounds/big.dat", MakeWav(Big / 4));
   const size_t before = LiveHeapBytes();

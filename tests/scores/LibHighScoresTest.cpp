@@ -31,7 +31,8 @@ TEST_F(LibHighScoresTest, TheFileIsTenRecordsOfNameLengthNameAndLittleEndianScor
   table.Insert("abcdefghijkl", 0x01020304);
   table.Insert("", 250);  // over the bytes of the one it pushed down, which stay
   Bytes expected = {8, 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 4, 3, 2, 1};
-  for (uint32_t score = 1000; score >= 300; score -= 100) expected.insert(expected.end(), {4, 'h', 'o', 'k', 'o', 0, 0, 0, 0, uint8_t(score), uint8_t(score >> 8), 0, 0});
+  for (uint32_t score = 1000; score >= 300; score -= 100)
+    expected.insert(expected.end(), {4, 'h', 'o', 'k', 'o', 0, 0, 0, 0, uint8_t(score), uint8_t(score >> 8), 0, 0});
   expected.insert(expected.end(), {0, 'h', 'o', 'k', 'o', 0, 0, 0, 0, 250, 0, 0, 0});
   EXPECT_EQ(Saved(table), expected);
   EXPECT_EQ(Saved(Loaded(expected)), expected);
@@ -46,7 +47,8 @@ TEST_F(LibHighScoresTest, TheFileIsTenRecordsOfNameLengthNameAndLittleEndianScor
 TEST_F(LibHighScoresTest, ScoresPlaceBelowEqualOnesCompareUnsignedAndMustBeatTheTenth) {
   THighScores table = Loaded(Bytes(HighScoreFileBytes, 0));
   EXPECT_EQ(std::pair(table.Qualifies(0), table.Qualifies(1)), std::pair(false, true));
-  const std::pair<const char*, uint32_t> inserts[] = {{"two", 2000000000}, {"three", 3000000000u}, {"low", 5}, {"twin", 2000000000}};
+  const std::pair<const char*, uint32_t> inserts[] = {
+      {"two", 2000000000}, {"three", 3000000000u}, {"low", 5}, {"twin", 2000000000}};
   for (const auto& [name, score] : inserts) table.Insert(name, score);
   std::string names;
   for (const THighScoreEntry& entry : table.GetEntries()) names += std::string(entry.NameText()) + ",";
@@ -55,53 +57,63 @@ TEST_F(LibHighScoresTest, ScoresPlaceBelowEqualOnesCompareUnsignedAndMustBeatThe
   full.Insert("late", 100);
   full.Insert("top", 5000);
   EXPECT_FALSE(full.Qualifies(200));
-  EXPECT_EQ(std::pair(full.GetEntries()[1].Score, full.GetEntries()[9].NameText()), std::pair(1000u, std::string_view("hoko")));
+  EXPECT_EQ(std::pair(full.GetEntries()[1].Score, full.GetEntries()[9].NameText()),
+            std::pair(1000u, std::string_view("hoko")));
 }
 
 // Each save runs in a child, as nobody when the suite runs as root, so that permission bits count.
 // Old files hold zeros; a linked score file leads into the folder "real".
 TEST_F(LibHighScoresTest, SavesKeepTheScoreThroughLinksReadOnlyFoldersFullDisksAndStaleTemporaryFiles) {
   enum TStale { None, Link, Folder, ReadOnly };  // what a killed game left as the temporary file
-  const char *quiet = "^$", *diskFull = "^Disk full$", *notSaved = "^highscores.bin: the high scores were not saved: Permission denied\n$";
+  const char *quiet = "^$", *diskFull = "^Disk full$",
+             *notSaved = "^highscores.bin: the high scores were not saved: Permission denied\n$";
   const struct {
     mode_t Folder, File;  // permission bits; File 0: no score file
-    int Links;  // 1: the score file links into "real"; 2: to itself
+    int Links;            // 1: the score file links into "real"; 2: to itself
     TStale Stale;
     rlim_t SizeLimit;  // 0: none
     size_t NewBytes;   // the file then holds the new table's first NewBytes; 0: its old bytes
     const char* Stderr;
-  } rows[] = {{0777, 0, 0, None, 0, 130, quiet},  // a first save
-      {0777, 0622, 0, None, 0, 130, quiet},       // the new file keeps the old one's bits
-      {0777, 0444, 0, None, 0, 0, notSaved},      // a read-only file stays
-      {0555, 0622, 0, None, 0, 130, quiet},       // a read-only folder: rewritten in place
-      {0555, 0, 0, None, 0, 0, notSaved},         // ... where no file can be made
-      {0777, 0622, 1, None, 0, 130, quiet}, {0777, 0, 1, None, 0, 130, quiet},  // through the link, which stays
-      {0777, 0622, 0, Link, 0, 130, quiet}, {0777, 0622, 0, Folder, 0, 130, quiet},  // a stale temporary file
-      {0777, 0622, 0, ReadOnly, 0, 130, quiet},   // ... is replaced
-      {0777, 0, 2, None, 0, 0, "saved: Too many levels of symbolic links\n$"},  // a loop of links
-      {0777, 0622, 0, None, 50, 0, diskFull},     // a full disk leaves the old file whole
-      {0555, 0622, 0, None, 50, 50, diskFull}};   // ... or, in place, cut short
+  } rows[] = {{0777, 0, 0, None, 0, 130, quiet},      // a first save
+              {0777, 0622, 0, None, 0, 130, quiet},   // the new file keeps the old one's bits
+              {0777, 0444, 0, None, 0, 0, notSaved},  // a read-only file stays
+              {0555, 0622, 0, None, 0, 130, quiet},   // a read-only folder: rewritten in place
+              {0555, 0, 0, None, 0, 0, notSaved},     // ... where no file can be made
+              {0777, 0622, 1, None, 0, 130, quiet},
+              {0777, 0, 1, None, 0, 130, quiet},  // through the link, which stays
+              {0777, 0622, 0, Link, 0, 130, quiet},
+              {0777, 0622, 0, Folder, 0, 130, quiet},                                   // a stale temporary file
+              {0777, 0622, 0, ReadOnly, 0, 130, quiet},                                 // ... is replaced
+              {0777, 0, 2, None, 0, 0, "saved: Too many levels of symbolic links\n$"},  // a loop of links
+              {0777, 0622, 0, None, 50, 0, diskFull},    // a full disk leaves the old file whole
+              {0555, 0622, 0, None, 50, 50, diskFull}};  // ... or, in place, cut short
   const Bytes old(HighScoreFileBytes, 0), saved = Saved(THighScores());
   for (const auto& row : rows) {
     SCOPED_TRACE(&row - rows);
     ScratchDir scratch;
-    const std::filesystem::path folder = row.Links ? "real" : ".", file = folder / HighScoreFileName, stale = file.string() + ".tmp";
+    const std::filesystem::path folder = row.Links ? "real" : ".", file = folder / HighScoreFileName,
+                                stale = file.string() + ".tmp";
     std::filesystem::create_directory(folder);
     if (row.Links) std::filesystem::create_symlink(row.Links == 2 ? HighScoreFileName : file, HighScoreFileName);
     if (row.File) WriteBytes(file, old), std::filesystem::permissions(file, std::filesystem::perms(row.File));
     if (row.Stale == Link) std::filesystem::create_symlink("elsewhere", stale);
     if (row.Stale == Folder) std::filesystem::create_directory(stale);
-    if (row.Stale == ReadOnly) WriteBytes(stale, old), std::filesystem::permissions(stale, std::filesystem::perms(0444));
-    for (const std::filesystem::path& dir : {folder, std::filesystem::path(".")}) std::filesystem::permissions(dir, std::filesystem::perms(row.Folder));
+    if (row.Stale == ReadOnly)
+      WriteBytes(stale, old), std::filesystem::permissions(stale, std::filesystem::perms(0444));
+    for (const std::filesystem::path& dir : {folder, std::filesystem::path(".")})
+      std::filesystem::permissions(dir, std::filesystem::perms(row.Folder));
     const auto saveAsNobody = [&row] {
       const rlimit limit{row.SizeLimit, RLIM_INFINITY};
       if (row.SizeLimit) std::signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &limit);
       DropRootInChild();
-      if (const TIoCode code = IoCodeOf([] { THighScores().SaveToFile(); }); code != TIoCode{}) std::fputs(IoMessage(code).c_str(), stderr);
+      if (const TIoCode code = IoCodeOf([] { THighScores().SaveToFile(); }); code != TIoCode{})
+        std::fputs(IoMessage(code).c_str(), stderr);
       std::_Exit(0);
     };
     EXPECT_EXIT(saveAsNobody(), testing::ExitedWithCode(0), row.Stderr);
-    EXPECT_EQ(ReadBytes(file), row.NewBytes ? Bytes(saved.begin(), saved.begin() + row.NewBytes) : row.File ? old : Bytes());
+    EXPECT_EQ(ReadBytes(file), row.NewBytes ? Bytes(saved.begin(), saved.begin() + row.NewBytes)
+                               : row.File   ? old
+                                            : Bytes());
     EXPECT_TRUE(!row.File || std::filesystem::status(file).permissions() == std::filesystem::perms(row.File));
     EXPECT_EQ(std::filesystem::is_symlink(HighScoreFileName), row.Links > 0);
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(stale)));

@@ -20,7 +20,8 @@ class BoglingsAndSkittersTest : public HeadlessTest {
   // The table's title, its rows from the top (name and score) and the back picture.
   void ExpectTable(const std::vector<std::pair<std::string, std::string>>& rows) {
     ExpectText(250, 100, "High Scores");
-    for (int i = 0; i < int(rows.size()); ++i) ExpectText(250, 160 + 20 * i, rows[i].first), ExpectText(500, 160 + 20 * i, rows[i].second);
+    for (int i = 0; i < int(rows.size()); ++i)
+      ExpectText(250, 160 + 20 * i, rows[i].first), ExpectText(500, 160 + 20 * i, rows[i].second);
     Expect({{540, 400, Shown("back")}, {539, 400, Shown("background")}});
   }
   THalloween Controller;
@@ -29,14 +30,22 @@ class BoglingsAndSkittersTest : public HeadlessTest {
 TEST_F(BoglingsAndSkittersTest, TheIntroShowsLogoPresentsTitleAndGhostInTurnThenTheMenu) {
   const Rgb logo = Shown("makerlogo"), title = Shown("title"), ghost = Shown("ghost");
   // The tick a frame shows, then what it shows where; the logo and title are centred.
-  const std::pair<int, std::vector<std::tuple<int, int, Rgb>>> timeline[] = {{49, {{320, 240, Black}}},
-      {50, {{220, 190, logo}, {419, 289, logo}, {219, 190, Black}, {220, 189, Black}}}, {199, {{320, 240, logo}}}, {200, {{320, 240, Black}}},
-      {249, {{283, 230, Black}}}, {250, {{283, 230, ShownGlyph('p')}}}, {399, {{320, 270, Black}, {362, 245, ShownGlyph('s')}}},
-      {400, {{170, 180, title}, {470, 300, title}, {169, 180, Black}, {170, 179, Black}, {283, 230, title}}}, {599, {{320, 240, title}}},
-      {749, {{320, 240, title}, {514, 232, ghost}, {513, 232, Black}}}, {750, {{320, 240, Black}, {540, 256, ghost}}},
+  const std::pair<int, std::vector<std::tuple<int, int, Rgb>>> timeline[] = {
+      {49, {{320, 240, Black}}},
+      {50, {{220, 190, logo}, {419, 289, logo}, {219, 190, Black}, {220, 189, Black}}},
+      {199, {{320, 240, logo}}},
+      {200, {{320, 240, Black}}},
+      {249, {{283, 230, Black}}},
+      {250, {{283, 230, ShownGlyph('p')}}},
+      {399, {{320, 270, Black}, {362, 245, ShownGlyph('s')}}},
+      {400, {{170, 180, title}, {470, 300, title}, {169, 180, Black}, {170, 179, Black}, {283, 230, title}}},
+      {599, {{320, 240, title}}},
+      {749, {{320, 240, title}, {514, 232, ghost}, {513, 232, Black}}},
+      {750, {{320, 240, Black}, {540, 256, ghost}}},
       {820, {{320, 240, Black}}}};  // the intro's last frame shows nothing
   SDL_WarpMouse(77, 66);
-  for (const Uint8 button : {SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN}) PushButton(true, 10, 10, button);
+  for (const Uint8 button : {SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN})
+    PushButton(true, 10, 10, button);
   Mix_Chunk* hit = nullptr;
   for (int shown = 0; const auto& [tick, probes] : timeline) {
     Frames(Controller, tick - std::exchange(shown, tick));
@@ -45,8 +54,10 @@ TEST_F(BoglingsAndSkittersTest, TheIntroShowsLogoPresentsTitleAndGhostInTurnThen
     hit = tick == 599 ? Mix_GetChunk(ChannelEffects) : hit;
   }
   EXPECT_TRUE(hit && Mix_GetChunk(ChannelEffects) != hit) << "the title's sound, then the ghost's";
-  const std::tuple<int, int, int> flight[] = {{600, 240, 240}, {601, 242, 241}, {679, 398, 339}, {700, 440, 330}, {758, 556, 239}};  // tick, x, y
-  for (const auto& [tick, x, y] : flight) EXPECT_EQ(TPoint(GhostPosition(tick).X, GhostPosition(tick).Y), TPoint(x, y)) << tick;
+  const std::tuple<int, int, int> flight[] = {
+      {600, 240, 240}, {601, 242, 241}, {679, 398, 339}, {700, 440, 330}, {758, 556, 239}};  // tick, x, y
+  for (const auto& [tick, x, y] : flight)
+    EXPECT_EQ(TPoint(GhostPosition(tick).X, GhostPosition(tick).Y), TPoint(x, y)) << tick;
   Frames(Controller, 1);
   Expect({{77, 66, Shown("hand")}});  // the menu knows the pointer from its first frame
 }
@@ -57,15 +68,27 @@ TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsAndEachReturn
   PushMotion(400, 225);
   PushButton(false, 400, 225);  // the intro ends at the press; the menu ignores releases
   Frames(Controller, 1);
-  Expect({{0, 479, Shown("background")}, {250, 20, Shown("title")}, {550, 140, Shown("title")}, {249, 20, Shown("background")},
-          {400, 225, Shown("hand")}, {310, 155, Shown("howtoplay")}, {489, 194, Shown("howtoplay")}, {309, 155, Shown("background")},
-          {310, 205, Shown("newgame")}, {310, 255, Shown("highscores")}, {489, 294, Shown("highscores")}, {310, 305, Shown("credits")},
-          {310, 355, Shown("exit")}, {489, 394, Shown("exit")}, {489, 395, Shown("background")}});
+  Expect({{0, 479, Shown("background")},
+          {250, 20, Shown("title")},
+          {550, 140, Shown("title")},
+          {249, 20, Shown("background")},
+          {400, 225, Shown("hand")},
+          {310, 155, Shown("howtoplay")},
+          {489, 194, Shown("howtoplay")},
+          {309, 155, Shown("background")},
+          {310, 205, Shown("newgame")},
+          {310, 255, Shown("highscores")},
+          {489, 294, Shown("highscores")},
+          {310, 305, Shown("credits")},
+          {310, 355, Shown("exit")},
+          {489, 394, Shown("exit")},
+          {489, 395, Shown("background")}});
   TModule* const menu = Controller.GetCurrentModule();
   Mix_Chunk* const music = Mix_GetChunk(ChannelMusic);
-  const std::tuple<int, int, const std::type_info&> presses[] = {{300, 150, typeid(THelpModule)}, {499, 199, typeid(THelpModule)},
-      {300, 200, typeid(TGameModule)}, {400, 299, typeid(THighScoreModule)}, {400, 349, typeid(TCreditsModule)},
-      {299, 150, typeid(TMenuModule)}, {300, 149, typeid(TMenuModule)}, {500, 399, typeid(TMenuModule)}, {400, 400, typeid(TMenuModule)}};
+  const std::tuple<int, int, const std::type_info&> presses[] = {
+      {300, 150, typeid(THelpModule)},      {499, 199, typeid(THelpModule)},    {300, 200, typeid(TGameModule)},
+      {400, 299, typeid(THighScoreModule)}, {400, 349, typeid(TCreditsModule)}, {299, 150, typeid(TMenuModule)},
+      {300, 149, typeid(TMenuModule)},      {500, 399, typeid(TMenuModule)},    {400, 400, typeid(TMenuModule)}};
   for (const auto& [x, y, screen] : presses) {
     MarkChannel(ChannelEffects);
     PushMotion(x, y);
@@ -74,20 +97,47 @@ TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsAndEachReturn
     EXPECT_EQ(Showing(), screen) << x << "," << y;
     EXPECT_EQ(PlayedSince(ChannelEffects), screen != typeid(TMenuModule)) << "the click";
     // Back: a page or the table by a press; a game by its quit button and the table after it.
-    for (int press = 0; press < 2 && Showing() != typeid(TMenuModule); ++press) Click(Controller, 31, 31), Frames(Controller, 151);
-    EXPECT_TRUE(Controller.GetCurrentModule() == menu && Mix_GetChunk(ChannelMusic) == music && Mix_Playing(ChannelMusic))
+    for (int press = 0; press < 2 && Showing() != typeid(TMenuModule); ++press)
+      Click(Controller, 31, 31), Frames(Controller, 151);
+    EXPECT_TRUE(Controller.GetCurrentModule() == menu && Mix_GetChunk(ChannelMusic) == music &&
+                Mix_Playing(ChannelMusic))
         << "the same menu, its music never restarted";
   }
 }
 
 TEST_F(BoglingsAndSkittersTest, EachPageSetsItsLinesAndAnyPressEndsIt) {
   // Where each line starts, and its first and last characters.
-  const std::pair<int, std::vector<std::tuple<int, int, std::string>>> pages[] = {
-      {175, {{200, 60, "H"}, {200, 100, "I"}, {560, 100, "the"}, {200, 120, "s"}, {200, 140, "a"}, {200, 160, "w"}, {200, 180, "s"},
-             {200, 210, "C"}, {200, 230, "t"}, {200, 250, "d"}, {550, 250, "go,"}, {200, 270, "t"}, {200, 290, "W"}, {200, 310, "g"},
-             {200, 335, "C"}, {200, 360, "B"}, {200, 380, "it"}}},
-      {325, {{250, 100, "Credits"}, {250, 160, "P"}, {400, 160, "L"}, {250, 200, "G"}, {400, 200, "L"}, {250, 240, "M"}, {250, 260, "s"},
-             {400, 240, "L"}, {250, 300, "T"}, {400, 300, "N"}, {400, 320, "P"}, {400, 340, "O"}}}};
+  const std::pair<int, std::vector<std::tuple<int, int, std::string>>> pages[] = {{175,
+                                                                                   {{200, 60, "H"},
+                                                                                    {200, 100, "I"},
+                                                                                    {560, 100, "the"},
+                                                                                    {200, 120, "s"},
+                                                                                    {200, 140, "a"},
+                                                                                    {200, 160, "w"},
+                                                                                    {200, 180, "s"},
+                                                                                    {200, 210, "C"},
+                                                                                    {200, 230, "t"},
+                                                                                    {200, 250, "d"},
+                                                                                    {550, 250, "go,"},
+                                                                                    {200, 270, "t"},
+                                                                                    {200, 290, "W"},
+                                                                                    {200, 310, "g"},
+                                                                                    {200, 335, "C"},
+                                                                                    {200, 360, "B"},
+                                                                                    {200, 380, "it"}}},
+                                                                                  {325,
+                                                                                   {{250, 100, "Credits"},
+                                                                                    {250, 160, "P"},
+                                                                                    {400, 160, "L"},
+                                                                                    {250, 200, "G"},
+                                                                                    {400, 200, "L"},
+                                                                                    {250, 240, "M"},
+                                                                                    {250, 260, "s"},
+                                                                                    {400, 240, "L"},
+                                                                                    {250, 300, "T"},
+                                                                                    {400, 300, "N"},
+                                                                                    {400, 320, "P"},
+                                                                                    {400, 340, "O"}}}};
   Click(Controller, 0, 0);
   for (const auto& [entry, lines] : pages) {
     Click(Controller, 400, entry);
@@ -95,7 +145,10 @@ TEST_F(BoglingsAndSkittersTest, EachPageSetsItsLinesAndAnyPressEndsIt) {
     PushButton(false, 20, 450);
     Frames(Controller, 1);
     for (const auto& [x, y, text] : lines) ExpectText(x, y, text);
-    Expect({{0, 0, Shown("background")}, {540, 400, Shown("back")}, {603, 431, Shown("back")}, {539, 400, Shown("background")},
+    Expect({{0, 0, Shown("background")},
+            {540, 400, Shown("back")},
+            {603, 431, Shown("back")},
+            {539, 400, Shown("background")},
             {20, 450, Shown("hand")}});
     Click(Controller, 20, 450);  // far from the back picture
   }
@@ -130,13 +183,15 @@ TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingGameTakesANameOnTheKe
   Frames(Controller, 148);
   ExpectText(300, 160, "new high score!");
   Frames(Controller, 1);
-  for (char key = 'a'; key <= 'z'; ++key) ExpectText(300 + 15 * ((key - 'a') % 13), 160 + 20 * ((key - 'a') / 13), {&key, 1});
+  for (char key = 'a'; key <= 'z'; ++key)
+    ExpectText(300 + 15 * ((key - 'a') % 13), 160 + 20 * ((key - 'a') / 13), {&key, 1});
   ExpectText(300, 200, "backspace");
   ExpectText(300, 240, "enter");
   // Press, then the name so far and whether a sound played.
-  const std::tuple<int, int, std::string, bool> presses[] = {{300, 205, "", false}, {286, 141, "a", true}, {285, 160, "a", false},
-      {300, 140, "a", false}, {494, 199, "az", true}, {495, 190, "az", false}, {374, 219, "a", true}, {375, 219, "a", false},
-      {374, 239, "a", false}};
+  const std::tuple<int, int, std::string, bool> presses[] = {
+      {300, 205, "", false},  {286, 141, "a", true},  {285, 160, "a", false},
+      {300, 140, "a", false}, {494, 199, "az", true}, {495, 190, "az", false},
+      {374, 219, "a", true},  {375, 219, "a", false}, {374, 239, "a", false}};
   for (const auto& [x, y, name, sounds] : presses) {
     MarkChannel(ChannelEffects);
     Click(Controller, x, y);
@@ -144,7 +199,8 @@ TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingGameTakesANameOnTheKe
     ExpectText(300, 280, name);
     Expect({{305 + 10 * int(name.size()), 288, Shown("background")}});
   }
-  for (const char key : std::string("bcdefghijkl")) Click(Controller, 300 + 15 * ((key - 'a') % 13), 160 + 20 * ((key - 'a') / 13));
+  for (const char key : std::string("bcdefghijkl"))
+    Click(Controller, 300 + 15 * ((key - 'a') % 13), 160 + 20 * ((key - 'a') / 13));
   ExpectText(300, 280, "abcdefghijkl");
   Click(Controller, 374, 259);  // enter: the same press does not also leave the table
   ExpectTable({{"abcdefgh", "9"}, {"", "0"}});
@@ -153,7 +209,8 @@ TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingGameTakesANameOnTheKe
 TEST_F(BoglingsAndSkittersTest, TheCloseRequestAndTheExitEntryEndTheProgramAfterTheirFrameSavingNothing) {
   WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));
   // Presses on the way; the exit entry ends the last road, the close request the others.
-  const std::vector<TPoint> roads[] = {{{0, 0}, {400, 175}}, {{0, 0}, {400, 225}}, {{0, 0}, {400, 225}, {31, 31}}, {{0, 0}}};
+  const std::vector<TPoint> roads[] = {
+      {{0, 0}, {400, 175}}, {{0, 0}, {400, 225}}, {{0, 0}, {400, 225}, {31, 31}}, {{0, 0}}};
   for (const auto& road : roads) {
     THalloween controller;
     controller.Start();

@@ -13,7 +13,9 @@
 class SoakTest : public HeadlessTest {};
 
 TEST_F(SoakTest, SeededRandomPlayVisitsEveryScreenWithoutFault) {
-  const auto setting = [](const char* name, long fallback) { return std::getenv(name) ? std::atol(std::getenv(name)) : fallback; };
+  const auto setting = [](const char* name, long fallback) {
+    return std::getenv(name) ? std::atol(std::getenv(name)) : fallback;
+  };
   std::mt19937 random(unsigned(setting("BOGLINGS_SOAK_SEED", 20261206)));
   const auto chance = [&](int oneIn) { return std::uniform_int_distribution<int>(1, oneIn)(random) == 1; };
   const auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
@@ -24,14 +26,18 @@ TEST_F(SoakTest, SeededRandomPlayVisitsEveryScreenWithoutFault) {
   for (long frame = setting("BOGLINGS_SOAK_FRAMES", 100000); frame > 0; --frame) {
     visited.insert(typeid(*controller.GetCurrentModule()));
     if (const auto* game = dynamic_cast<const TGameModule*>(controller.GetCurrentModule())) {
-      SDL_GetKeyState(nullptr)[SDLK_LCTRL] = chance(300), SDL_GetKeyState(nullptr)[SDLK_LSHIFT] = chance(300);  // level skip, last life
+      SDL_GetKeyState(nullptr)[SDLK_LCTRL] = chance(300),
+      SDL_GetKeyState(nullptr)[SDLK_LSHIFT] = chance(300);  // level skip, last life
       const int column = between(0, 6), row = between(0, 6), dc = between(-1, 1), dr = between(-1, 1);
       std::vector<TPoint> line;
       for (int k = between(1, 8); k > 0; --k) line.push_back(CellCentre(column + k * dc, row + k * dr));
       const auto found = FindLine([&](int c, int r) { return game->GetBoard().Cell(c, r)->Kind; });
-      if (chance(15) || (chance(40) && found)) Drag(controller, chance(2) && found ? *found : line);
-      else if (chance(150)) Click(controller, 40, 444);  // the wand
-      else if (chance(3000)) Click(controller, 31, 31);  // quit
+      if (chance(15) || (chance(40) && found))
+        Drag(controller, chance(2) && found ? *found : line);
+      else if (chance(150))
+        Click(controller, 40, 444);  // the wand
+      else if (chance(3000))
+        Click(controller, 31, 31);  // quit
     } else if (chance(10)) {
       Click(controller, between(200, 510), between(130, 349));  // menu entries but exit, keyboard keys
     }

@@ -25,21 +25,24 @@ struct TFixture {
   int W, H;
 };
 constexpr TFixture Pictures[] = {
-    {"background", 640, 480}, {"hand", 16, 20},     {"title", 301, 121},    {"makerlogo", 200, 100}, {"ghost", 48, 48},
-    {"pumpkin", 48, 48},      {"spider", 48, 48},   {"witcheshat", 48, 48}, {"bat", 48, 48},         {"cat", 48, 48},
-    {"howtoplay", 180, 40},   {"newgame", 180, 40}, {"highscores", 180, 40}, {"credits", 180, 40},   {"exit", 180, 40},
-    {"wand", 32, 32},         {"tiles", 32, 32},    {"score", 32, 32},      {"lives", 32, 32},       {"star", 9, 9},
+    {"background", 640, 480}, {"hand", 16, 20},     {"title", 301, 121},     {"makerlogo", 200, 100}, {"ghost", 48, 48},
+    {"pumpkin", 48, 48},      {"spider", 48, 48},   {"witcheshat", 48, 48},  {"bat", 48, 48},         {"cat", 48, 48},
+    {"howtoplay", 180, 40},   {"newgame", 180, 40}, {"highscores", 180, 40}, {"credits", 180, 40},    {"exit", 180, 40},
+    {"wand", 32, 32},         {"tiles", 32, 32},    {"score", 32, 32},       {"lives", 32, 32},       {"star", 9, 9},
     {"quit", 32, 32},         {"back", 64, 32}};
 
 Rgb PictureColour(const std::string& name) {
   const auto index = std::ranges::find(Pictures, name, &TFixture::Name) - std::begin(Pictures);
   return {uint8_t(16 + 8 * index), uint8_t(252 - 8 * index), 64};
 }
-Rgb GlyphColour(int cell) { return cell == BlankGlyph ? Rgb{255, 0, 255} : Rgb{uint8_t(8 * (cell % 32)), uint8_t(64 * (cell / 32) + 32), 160}; }
+Rgb GlyphColour(int cell) {
+  return cell == BlankGlyph ? Rgb{255, 0, 255} : Rgb{uint8_t(8 * (cell % 32)), uint8_t(64 * (cell / 32) + 32), 160};
+}
 Rgb DigitColour(int digit) { return {uint8_t(8 * digit + 8), 200, 8}; }
 
 void Put(Bytes& bytes, std::initializer_list<uint32_t> words) {
-  for (const uint32_t word : words) bytes.insert(bytes.end(), {uint8_t(word), uint8_t(word >> 8), uint8_t(word >> 16), uint8_t(word >> 24)});
+  for (const uint32_t word : words)
+    bytes.insert(bytes.end(), {uint8_t(word), uint8_t(word >> 8), uint8_t(word >> 16), uint8_t(word >> 24)});
 }
 
 Mix_Chunk* Marker() {  // made once the mixer is open, and kept
@@ -60,12 +63,16 @@ ScratchDir::~ScratchDir() {
   fs::remove_all(Dir, ignored);
 }
 
-Bytes ReadBytes(const fs::path& file) { return Bytes(std::istreambuf_iterator<char>(std::ifstream(file, std::ios::binary).rdbuf()), {}); }
+Bytes ReadBytes(const fs::path& file) {
+  return Bytes(std::istreambuf_iterator<char>(std::ifstream(file, std::ios::binary).rdbuf()), {});
+}
 void WriteBytes(const fs::path& file, const Bytes& bytes) {
   if (file.has_parent_path()) fs::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
 }
-void WriteDatFile(const fs::path& file, Bytes plain) { Descramble(plain.data(), int32_t(plain.size())), WriteBytes(file, plain); }
+void WriteDatFile(const fs::path& file, Bytes plain) {
+  Descramble(plain.data(), int32_t(plain.size())), WriteBytes(file, plain);
+}
 void DropRootInChild() {
   if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(2);  // nobody
 }
@@ -85,24 +92,32 @@ Bytes MakeBmp(int w, int h, const std::function<Rgb(int, int)>& colourAt) {
 Bytes MakeWav(int frames, uint32_t rate) {
   Bytes wav = {'R', 'I', 'F', 'F'};
   // "WAVEfmt ", PCM in stereo, then "data"; every frame the same sample on both sides.
-  Put(wav, {36u + 4 * frames, 0x45564157, 0x20746d66, 16, 1 | 2 << 16, rate, rate * 4, 4 | 16 << 16, 0x61746164, 4u * frames});
+  Put(wav, {36u + 4 * frames, 0x45564157, 0x20746d66, 16, 1 | 2 << 16, rate, rate * 4, 4 | 16 << 16, 0x61746164,
+            4u * frames});
   for (int i = 0; i < frames; ++i) Put(wav, {uint16_t(int16_t(1000 * std::sin(i * 0.05))) * 0x10001u});
   return wav;
 }
 void WriteFixtureAssets() {
-  for (const TFixture& p : Pictures) WriteDatFile(std::string("sprites/") + p.Name + ".dat", MakeBmp(p.W, p.H, [&](int, int) { return PictureColour(p.Name); }));
+  for (const TFixture& p : Pictures)
+    WriteDatFile(std::string("sprites/") + p.Name + ".dat",
+                 MakeBmp(p.W, p.H, [&](int, int) { return PictureColour(p.Name); }));
   WriteDatFile("sprites/font.dat", MakeBmp(430, 16, [](int x, int) { return GlyphColour(x / 10); }));
   WriteDatFile("sprites/numbers.dat", MakeBmp(120, 20, [](int x, int) { return DigitColour(x / 12); }));
-  for (const char* sound : {"music", "pop", "hit", "ghost", "score", "squeak"}) WriteDatFile(std::string("sounds/") + sound + ".dat", MakeWav(441));
+  for (const char* sound : {"music", "pop", "hit", "ghost", "score", "squeak"})
+    WriteDatFile(std::string("sounds/") + sound + ".dat", MakeWav(441));
 }
 
-Rgb OnScreen(Rgb c) { return SDL_GetRGB(SDL_MapRGB(Screen->format, c.R, c.G, c.B), Screen->format, &c.R, &c.G, &c.B), c; }
+Rgb OnScreen(Rgb c) {
+  return SDL_GetRGB(SDL_MapRGB(Screen->format, c.R, c.G, c.B), Screen->format, &c.R, &c.G, &c.B), c;
+}
 Rgb Shown(const std::string& picture) { return OnScreen(PictureColour(picture)); }
 Rgb ShownGlyph(char character) { return OnScreen(GlyphColour(GlyphIndex(static_cast<unsigned char>(character)))); }
 Rgb ShownDigit(int digit) { return OnScreen(DigitColour(digit)); }
 Rgb PixelAt(const SDL_Surface& surface, int x, int y) {
   Uint32 pixel = 0;
-  std::memcpy(&pixel, static_cast<const uint8_t*>(surface.pixels) + y * surface.pitch + x * surface.format->BytesPerPixel, surface.format->BytesPerPixel);
+  std::memcpy(&pixel,
+              static_cast<const uint8_t*>(surface.pixels) + y * surface.pitch + x * surface.format->BytesPerPixel,
+              surface.format->BytesPerPixel);
   Rgb c{};
   return SDL_GetRGB(pixel, surface.format, &c.R, &c.G, &c.B), c;
 }
@@ -127,10 +142,13 @@ void PushMotion(int x, int y) {
   SDL_PushEvent(&event);
 }
 void PushButton(bool pressed, int x, int y, Uint8 button) {
-  SDL_Event event{.button = {Uint8(pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP), 0, button, pressed, Uint16(x), Uint16(y)}};
+  SDL_Event event{
+      .button = {Uint8(pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP), 0, button, pressed, Uint16(x), Uint16(y)}};
   SDL_PushEvent(&event);
 }
-void Frames(TGame& game, int count) { for (int i = 0; i < count; ++i) RunFrame(game, 0); }
+void Frames(TGame& game, int count) {
+  for (int i = 0; i < count; ++i) RunFrame(game, 0);
+}
 void Drag(TGame& game, const std::vector<TPoint>& points) {
   for (const TPoint& point : points) {
     PushMotion(point.X, point.Y);
@@ -141,7 +159,9 @@ void Drag(TGame& game, const std::vector<TPoint>& points) {
 }
 
 std::optional<std::vector<TPoint>> FindLine(const std::function<int(int, int)>& kindAt) {
-  const auto kind = [&](int c, int r) { return c >= 0 && c < BoardSize && r >= 0 && r < BoardSize ? kindAt(c, r) : -1; };
+  const auto kind = [&](int c, int r) {
+    return c >= 0 && c < BoardSize && r >= 0 && r < BoardSize ? kindAt(c, r) : -1;
+  };
   for (int cell = 0; cell < CellCount; ++cell) {
     for (const auto& [dc, dr] : {std::pair{1, 0}, {0, 1}, {1, 1}, {-1, 1}}) {
       const int c = cell % BoardSize, r = cell / BoardSize;
@@ -154,12 +174,16 @@ std::optional<std::vector<TPoint>> FindLine(const std::function<int(int, int)>& 
 }
 void Settle(TBoard& board, const std::vector<TPoint>& planted) {
   SetRandomSeed(7);
-  for (int i = 0; i < CellCount; ++i) board.Cell(i / 7, i % 7)->Y = board.Cell(i / 7, i % 7)->TargetY, board.Cell(i / 7, i % 7)->Kind = (i / 7 + 2 * (i % 7)) % 4;
+  for (int i = 0; i < CellCount; ++i)
+    board.Cell(i / 7, i % 7)->Y = board.Cell(i / 7, i % 7)->TargetY,
+                          board.Cell(i / 7, i % 7)->Kind = (i / 7 + 2 * (i % 7)) % 4;
   for (const TPoint cell : planted) board.Cell(cell.X, cell.Y)->Kind = 5;
   board.MarkRuns();
 }
 
-void HeadlessTest::SetUp() { Scratch.emplace(), WriteFixtureAssets(), InitGraphics(ScreenWidth, ScreenHeight, "Game"), InitSound(); }
+void HeadlessTest::SetUp() {
+  Scratch.emplace(), WriteFixtureAssets(), InitGraphics(ScreenWidth, ScreenHeight, "Game"), InitSound();
+}
 void HeadlessTest::UseGeneratedAssets() {
   for (const char* folder : {"sprites", "sounds"}) {
     fs::remove_all(folder);

@@ -37,7 +37,7 @@ void WriteDatFile(const std::filesystem::path& file, Bytes plain);  // scrambled
 // In a forked child run as root: becomes nobody, for whom permission bits count (exit code 2 when it cannot).
 void DropRootInChild();
 Bytes MakeBmp(int w, int h, const std::function<Rgb(int x, int y)>& colourAt);  // 24-bit
-Bytes MakeWav(int frames, uint32_t rate = 44100);  // 16-bit stereo PCM
+Bytes MakeWav(int frames, uint32_t rate = 44100);                               // 16-bit stereo PCM
 void WriteFixtureAssets();  // every picture and sound the game loads
 
 // How Screen shows a fixture picture, a glyph or digit cell, any colour; what it shows at (x, y).
@@ -58,7 +58,7 @@ bool PlayedSince(int channel);
 
 void PushMotion(int x, int y);
 void PushButton(bool pressed, int x, int y, Uint8 button = SDL_BUTTON_LEFT);
-void Frames(TGame& game, int count);  // of the real loop, without its pause
+void Frames(TGame& game, int count);                        // of the real loop, without its pause
 void Drag(TGame& game, const std::vector<TPoint>& points);  // pressed on the first, one frame
 inline void Click(TGame& game, int x, int y) { Drag(game, {{x, y}}); }
 inline TPoint CellCentre(int column, int row) { return {213 + 64 * column, 40 + 64 * row}; }

@@ -21,7 +21,8 @@ void SavePng(const Canvas& canvas, const std::filesystem::path& file) {
     throw std::runtime_error("cannot write " + file.string());
 }
 
-void SaveSvg(const std::filesystem::path& file, double width, double height, const std::function<void(cairo_t*)>& paint) {
+void SaveSvg(const std::filesystem::path& file, double width, double height,
+             const std::function<void(cairo_t*)>& paint) {
   const SurfaceHandle document(cairo_svg_surface_create(file.c_str(), width, height));
   cairo_svg_surface_set_document_unit(document.get(), CAIRO_SVG_UNIT_PX);
   {
@@ -29,7 +30,8 @@ void SaveSvg(const std::filesystem::path& file, double width, double height, con
     paint(cr.get());
   }
   cairo_surface_finish(document.get());
-  if (cairo_surface_status(document.get()) != CAIRO_STATUS_SUCCESS) throw std::runtime_error("cannot write " + file.string());
+  if (cairo_surface_status(document.get()) != CAIRO_STATUS_SUCCESS)
+    throw std::runtime_error("cannot write " + file.string());
 }
 
 void DrawSvg(cairo_t* cr, const std::filesystem::path& file, double x, double y, double w, double h) {

@@ -39,7 +39,8 @@ void SetColour(cairo_t* cr, Colour colour);
 // Both throw std::runtime_error naming the file when it cannot be written.
 void SavePng(const Canvas& canvas, const std::filesystem::path& file);
 // Records what `paint` draws as a vector SVG document of width by height pixels.
-void SaveSvg(const std::filesystem::path& file, double width, double height, const std::function<void(cairo_t*)>& paint);
+void SaveSvg(const std::filesystem::path& file, double width, double height,
+             const std::function<void(cairo_t*)>& paint);
 
 // Renders an SVG file so that its document fills the box (x, y, w, h). Throws
 // std::runtime_error naming the file when it cannot be read or drawn.
@@ -51,8 +52,8 @@ cairo_font_face_t* FontFace(const std::filesystem::path& file);
 struct Lettering {
   cairo_font_face_t* Face = nullptr;
   double Size = 32;
-  Colour Top, Bottom;      // vertical fill gradient
-  Colour Outline;          // drawn under the fill
+  Colour Top, Bottom;  // vertical fill gradient
+  Colour Outline;      // drawn under the fill
   double OutlineWidth = 4;
   Colour Glow{0, 0, 0, 0};  // soft halo under everything; alpha 0 for none
   double GlowWidth = 0;

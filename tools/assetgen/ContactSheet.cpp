@@ -81,7 +81,8 @@ void WriteContactSheet(const std::vector<Picture>& pictures, const std::filesyst
     PaintScaled(cr, picture, places[i].X, places[i].Y + Label, places[i].Scale);
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_move_to(cr, places[i].X, places[i].Y + 13);
-    const std::string label = picture.Name + "  " + std::to_string(picture.Width) + "x" + std::to_string(picture.Height);
+    const std::string label =
+        picture.Name + "  " + std::to_string(picture.Width) + "x" + std::to_string(picture.Height);
     cairo_show_text(cr, label.c_str());
     const int scale = ScaleFor(picture, 900, 700);
     Canvas single(static_cast<int>(picture.Width * scale), static_cast<int>(picture.Height * scale));

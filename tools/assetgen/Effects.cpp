@@ -25,8 +25,8 @@ Sound MakeHit() {
   Tone thump{[](double t) { return Glide(150, 52, t, 0.035); }, {{1, 1, 0.16}, {2, 0.3, 0.05}}, 0.002, 0.6};
   AddTone(sound, thump, 0, 1.0, 0);
   // A small gong's inharmonic partials, two copies a little apart for a slow shimmer.
-  const std::vector<Partial> gong{{1, 0.55, 0.42}, {1.52, 0.36, 0.32}, {2.02, 0.28, 0.26}, {2.61, 0.2, 0.2},
-                                  {3.37, 0.14, 0.14}, {4.12, 0.1, 0.09}, {5.3, 0.06, 0.06}};
+  const std::vector<Partial> gong{{1, 0.55, 0.42},    {1.52, 0.36, 0.32}, {2.02, 0.28, 0.26}, {2.61, 0.2, 0.2},
+                                  {3.37, 0.14, 0.14}, {4.12, 0.1, 0.09},  {5.3, 0.06, 0.06}};
   AddTone(sound, {[](double) { return 123.5; }, gong, 0.004, 0.6}, 0.004, 0.5, -0.25);
   AddTone(sound, {[](double) { return 124.3; }, gong, 0.004, 0.6}, 0.004, 0.5, 0.25);
   Noise noise(7);
@@ -52,7 +52,9 @@ Sound MakeGhost() {
   };
   // An "oo" vowel: strong fundamental, a little of the second harmonic, the rest faint.
   const std::vector<Partial> voice{{1, 1, 0}, {2, 0.32, 0}, {3, 0.10, 0}, {4, 0.05, 0}};
-  auto swell = [](double t) { return std::min(1.0, t / 0.35) * std::min(1.0, (Length - t) / 0.6) * (0.85 + 0.15 * std::sin(2 * M_PI * 2.6 * t)); };
+  auto swell = [](double t) {
+    return std::min(1.0, t / 0.35) * std::min(1.0, (Length - t) / 0.6) * (0.85 + 0.15 * std::sin(2 * M_PI * 2.6 * t));
+  };
   AddTone(sound, {pitch, voice, 0.3, Length, swell}, 0, 1, 0);
   // A breath of air under the voice: noise through three gentle low-passes, less its rumble.
   Noise noise(31);
@@ -81,7 +83,8 @@ Sound MakeScore() {
   constexpr double Notes[] = {79, 86, 91};  // G5, D6, G6
   for (int i = 0; i < 3; ++i) {
     const double f = NoteFrequency(Notes[i]);
-    AddTone(sound, {[f](double) { return f; }, bell, 0.006, 0.55 - 0.07 * i}, 0.07 * i, i == 2 ? 1.0 : 0.7, -0.3 + 0.3 * i);
+    AddTone(sound, {[f](double) { return f; }, bell, 0.006, 0.55 - 0.07 * i}, 0.07 * i, i == 2 ? 1.0 : 0.7,
+            -0.3 + 0.3 * i);
   }
   AddReverb(sound, 0.2, 0.6);
   Master(sound, 0.001, 0.08);

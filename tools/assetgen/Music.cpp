@@ -67,16 +67,24 @@ Score ParseScore(const std::filesystem::path& file) {
     std::istringstream words(text);
     std::string word;
     if (!(words >> word) || word[0] == '#') continue;  // blank or comment; '#' inside a word is a sharp
-    if (word == "tempo") words >> score.Tempo;
-    else if (word == "beats") words >> score.BeatsPerBar;
-    else if (word == "chords") chords = true, part = nullptr;
-    else if (word == "part" && words >> word) part = &score.Parts[word], chords = false;
-    else if (!chords && !part) Fail(file, line, "notes outside a part");
-    else words.seekg(0);
+    if (word == "tempo")
+      words >> score.Tempo;
+    else if (word == "beats")
+      words >> score.BeatsPerBar;
+    else if (word == "chords")
+      chords = true, part = nullptr;
+    else if (word == "part" && words >> word)
+      part = &score.Parts[word], chords = false;
+    else if (!chords && !part)
+      Fail(file, line, "notes outside a part");
+    else
+      words.seekg(0);
     for (std::string token; (chords || part) && words >> token;) {
       if (token == "|") continue;
-      if (chords) score.Chords.push_back(token);
-      else part->push_back(ParseNote(file, line, token));
+      if (chords)
+        score.Chords.push_back(token);
+      else
+        part->push_back(ParseNote(file, line, token));
     }
   }
   return score;
@@ -102,7 +110,8 @@ class Band {
   Band(const Score& score, Sound& out) : Beat(60.0 / score.Tempo), Out(out) {}
 
   void Bell(double at, double note, double beats) {
-    Tone tone = Pitched(note, {{1, 1, 0.9}, {2, 0.18, 0.3}, {3, 0.06, 0.15}, {4.02, 0.12, 0.06}}, 0.003, std::min(2.4, beats * Beat + 1.4));
+    Tone tone = Pitched(note, {{1, 1, 0.9}, {2, 0.18, 0.3}, {3, 0.06, 0.15}, {4.02, 0.12, 0.06}}, 0.003,
+                        std::min(2.4, beats * Beat + 1.4));
     Add(tone, at, 0.30, 0.15);
   }
 
@@ -120,7 +129,9 @@ class Band {
     const auto low = Triad(chord, 38), mid = Triad(chord, 57);
     Add(Pitched(low[0], {{1, 1, 0.55}, {2, 0.45, 0.25}, {3, 0.2, 0.12}}, 0.006, 1.5), barStart, 0.42, 0);
     for (int beat = 1; beat <= 2; ++beat)
-      for (double note : mid) Add(Pitched(note, {{1, 1, 0.16}, {2, 0.25, 0.07}}, 0.004, 0.45), barStart + beat * Beat, 0.075, beat == 1 ? 0.3 : -0.3);
+      for (double note : mid)
+        Add(Pitched(note, {{1, 1, 0.16}, {2, 0.25, 0.07}}, 0.004, 0.45), barStart + beat * Beat, 0.075,
+            beat == 1 ? 0.3 : -0.3);
   }
 
   void Pad(double barStart, const std::string& chord, int beatsPerBar) {
@@ -139,24 +150,31 @@ class Band {
   }
 
  private:
-  void Add(const Tone& tone, double beats, double gain, double pan) { AddTone(Out, tone, beats * Beat, gain, pan, true); }
+  void Add(const Tone& tone, double beats, double gain, double pan) {
+    AddTone(Out, tone, beats * Beat, gain, pan, true);
+  }
 
   double Beat;
   Sound& Out;
 };
 
-void PlayPart(const std::filesystem::path& file, const std::string& name, const std::vector<Note>& notes, Band& band, double loopBeats) {
+void PlayPart(const std::filesystem::path& file, const std::string& name, const std::vector<Note>& notes, Band& band,
+              double loopBeats) {
   double at = 0;
   for (const Note& note : notes) {
     for (double pitch : note.Pitches) {
-      if (name == "bell") band.Bell(at, pitch, note.Beats);
-      else if (name == "whistle") band.Whistle(at, pitch, note.Beats);
-      else throw std::runtime_error(file.string() + ": no instrument called '" + name + "'");
+      if (name == "bell")
+        band.Bell(at, pitch, note.Beats);
+      else if (name == "whistle")
+        band.Whistle(at, pitch, note.Beats);
+      else
+        throw std::runtime_error(file.string() + ": no instrument called '" + name + "'");
     }
     at += note.Beats;
   }
   if (std::fabs(at - loopBeats) > 1e-9)
-    throw std::runtime_error(file.string() + ": part " + name + " lasts " + std::to_string(at) + " beats, the loop " + std::to_string(loopBeats));
+    throw std::runtime_error(file.string() + ": part " + name + " lasts " + std::to_string(at) + " beats, the loop " +
+                             std::to_string(loopBeats));
 }
 
 // Turns the loop so that it starts where both sides are nearest to silence, a few milliseconds

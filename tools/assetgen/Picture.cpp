@@ -16,7 +16,9 @@ constexpr int BmpHeaderSize = 14 + 40 + 12;  // file header, info header, three 
 constexpr int Bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
 uint16_t Quantise(double r, double g, double b) {
-  auto level = [](double v, int max) { return static_cast<uint16_t>(std::clamp(std::lround(v * max / 255.0), 0L, static_cast<long>(max))); };
+  auto level = [](double v, int max) {
+    return static_cast<uint16_t>(std::clamp(std::lround(v * max / 255.0), 0L, static_cast<long>(max)));
+  };
   uint16_t pixel = static_cast<uint16_t>(level(r, 31) << 11 | level(g, 63) << 5 | level(b, 31));
   // A visible pixel that rounds onto the key would vanish: lift its green by one step.
   return pixel == KeyPixel ? static_cast<uint16_t>(KeyPixel | 1 << 5) : pixel;
@@ -35,8 +37,8 @@ Rgb Unpack565(uint16_t p) {
   return {expand(p >> 11 & 31, 5), expand(p >> 5 & 63, 6), expand(p & 31, 5)};
 }
 
-Picture Flatten(const std::string& name, cairo_surface_t* surface, const Backdrop& backdrop,
-                uint8_t threshold, bool dither) {
+Picture Flatten(const std::string& name, cairo_surface_t* surface, const Backdrop& backdrop, uint8_t threshold,
+                bool dither) {
   cairo_surface_flush(surface);
   Picture picture{name, cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface), {}};
   const unsigned char* data = cairo_image_surface_get_data(surface);

@@ -37,8 +37,8 @@ Rgb Unpack565(uint16_t pixel);
 // Turns a premultiplied ARGB32 cairo surface into a picture: pixels with alpha below `threshold`
 // become the key, the others are composited over the backdrop. `dither` adds an ordered dither
 // before the 5-6-5 rounding (for smooth gradients). An opaque pixel never lands on the key.
-Picture Flatten(const std::string& name, cairo_surface_t* surface, const Backdrop& backdrop,
-                uint8_t threshold = 100, bool dither = false);
+Picture Flatten(const std::string& name, cairo_surface_t* surface, const Backdrop& backdrop, uint8_t threshold = 100,
+                bool dither = false);
 
 // Makes every pixel whose centre lies farther than `radius` from (cx, cy) transparent.
 void ClearOutsideRadius(Picture& picture, int cx, int cy, double radius);

@@ -33,23 +33,30 @@ std::vector<Strip> ParseGlyphFile(const std::filesystem::path& file) {
     std::string word;
     words >> word;
     const bool bitmapRow = !line.empty() && line.find_first_not_of(".#") == std::string::npos;
-    if (bitmapRow && glyph) glyph->push_back(line);
+    if (bitmapRow && glyph)
+      glyph->push_back(line);
     else if (word == "strip") {
       strips.emplace_back();
       Strip& s = strips.back();
       words >> s.Name >> s.CellWidth >> s.CellHeight >> s.GlyphX >> s.GlyphY;
-    } else if (word.empty() || word[0] == '#') glyph = nullptr;
-    else if (strips.empty()) throw std::runtime_error(file.string() + ":" + std::to_string(number) + ": no strip yet");
-    else if (word == "order") words >> strips.back().Order;
-    else if (word == "cells") words >> strips.back().Cells;
+    } else if (word.empty() || word[0] == '#')
+      glyph = nullptr;
+    else if (strips.empty())
+      throw std::runtime_error(file.string() + ":" + std::to_string(number) + ": no strip yet");
+    else if (word == "order")
+      words >> strips.back().Order;
+    else if (word == "cells")
+      words >> strips.back().Cells;
     else if (word == "colours") {
       std::string top, bottom, outline;
       words >> top >> bottom >> outline;
       strips.back().Top = ParseColour(top);
       strips.back().Bottom = ParseColour(bottom);
       strips.back().Outline = ParseColour(outline);
-    } else if (word == "glyph" && words >> word && word.size() == 1) glyph = &strips.back().Glyphs[word[0]];
-    else throw std::runtime_error(file.string() + ":" + std::to_string(number) + ": cannot read '" + line + "'");
+    } else if (word == "glyph" && words >> word && word.size() == 1)
+      glyph = &strips.back().Glyphs[word[0]];
+    else
+      throw std::runtime_error(file.string() + ":" + std::to_string(number) + ": cannot read '" + line + "'");
   }
   return strips;
 }
@@ -59,7 +66,9 @@ Rgb Mix(Rgb a, Rgb b, double t) {
   return {mix(a.R, b.R), mix(a.G, b.G), mix(a.B, b.B)};
 }
 
-Rgb Darker(Rgb c) { return {static_cast<uint8_t>(c.R / 2), static_cast<uint8_t>(c.G / 2), static_cast<uint8_t>(c.B / 2)}; }
+Rgb Darker(Rgb c) {
+  return {static_cast<uint8_t>(c.R / 2), static_cast<uint8_t>(c.G / 2), static_cast<uint8_t>(c.B / 2)};
+}
 
 // Paints one glyph: shadow first, then the outline ring, then the ink with its gradient.
 void PaintGlyph(Picture& picture, const Strip& strip, int cell, const std::vector<std::string>& rows) {
@@ -100,7 +109,9 @@ std::vector<Picture> MakeGlyphStrips(const std::filesystem::path& glyphFile) {
     picture.Pixels.assign(static_cast<size_t>(picture.Width) * picture.Height, KeyPixel);
     for (const auto& [character, rows] : strip.Glyphs) {
       const auto cell = strip.Order.find(character);
-      if (cell == std::string::npos) throw std::runtime_error(glyphFile.string() + ": glyph '" + character + "' is not in the order of " + strip.Name);
+      if (cell == std::string::npos)
+        throw std::runtime_error(glyphFile.string() + ": glyph '" + character + "' is not in the order of " +
+                                 strip.Name);
       PaintGlyph(picture, strip, static_cast<int>(cell), rows);
     }
     pictures.push_back(std::move(picture));

@@ -153,8 +153,8 @@ void PaintTree(cairo_t* cr, double x, double ground, double height, double lean,
 }
 
 void PaintGraves(cairo_t* cr, double ground) {
-  constexpr double stones[][3] = {{215, 12, -0.08}, {262, 16, 0.05}, {355, 11, 0.12}, {420, 15, -0.04},
-                                  {505, 13, 0.07}, {588, 17, -0.1}};  // x, size, tilt
+  constexpr double stones[][3] = {{215, 12, -0.08}, {262, 16, 0.05}, {355, 11, 0.12},
+                                  {420, 15, -0.04}, {505, 13, 0.07}, {588, 17, -0.1}};  // x, size, tilt
   cairo_set_source_rgb(cr, 0.045, 0.025, 0.070);
   for (const auto& st : stones) {
     cairo_save(cr);

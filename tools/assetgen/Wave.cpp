@@ -17,7 +17,8 @@ void PutTag(std::vector<uint8_t>& out, const char* tag) {
 }
 
 int16_t ToSample(float value) {
-  return static_cast<int16_t>(std::clamp(std::lround(value * 32767.0), -static_cast<long>(MaxSample), static_cast<long>(MaxSample)));
+  return static_cast<int16_t>(
+      std::clamp(std::lround(value * 32767.0), -static_cast<long>(MaxSample), static_cast<long>(MaxSample)));
 }
 
 }  // namespace
@@ -29,7 +30,8 @@ Sound Sound::Silence(const std::string& name, double seconds) {
 
 void Master(Sound& sound, double fadeInSeconds, double fadeOutSeconds) {
   float peak = 1e-9f;
-  for (size_t i = 0; i < sound.Frames(); ++i) peak = std::max({peak, std::fabs(sound.Left[i]), std::fabs(sound.Right[i])});
+  for (size_t i = 0; i < sound.Frames(); ++i)
+    peak = std::max({peak, std::fabs(sound.Left[i]), std::fabs(sound.Right[i])});
   const auto gain = static_cast<float>(PeakLevel / peak);
   const double fadeIn = fadeInSeconds * SampleRate;
   const double fadeOut = fadeOutSeconds * SampleRate;

@@ -86,8 +86,10 @@ Picture MakeBack(const BackdropAt& screen) {
 
 Picture MakeMakerLogo(const std::filesystem::path& emblem) {
   constexpr int Width = 300, EmblemSize = 124;
-  const Lettering name{FontFace(BOGLINGS_DISPLAY_FONT), 40, {1.0, 0.90, 0.62}, {0.96, 0.62, 0.20}, Ink, 4, {0, 0, 0, 0}, 0};
-  const Lettering studio{FontFace(BOGLINGS_PLAIN_FONT), 17, {0.80, 0.72, 0.95}, {0.64, 0.54, 0.86}, Ink, 2, {0, 0, 0, 0}, 0};
+  const Lettering name{
+      FontFace(BOGLINGS_DISPLAY_FONT), 40, {1.0, 0.90, 0.62}, {0.96, 0.62, 0.20}, Ink, 4, {0, 0, 0, 0}, 0};
+  const Lettering studio{
+      FontFace(BOGLINGS_PLAIN_FONT), 17, {0.80, 0.72, 0.95}, {0.64, 0.54, 0.86}, Ink, 2, {0, 0, 0, 0}, 0};
   Canvas probe(1, 1);
   double nameW = 0, nameH = 0, studioW = 0, studioH = 0;
   MeasureLettering(probe.Cr(), name, "Lantern Moth", nameW, nameH);
