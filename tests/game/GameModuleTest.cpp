@@ -4,6 +4,7 @@
 #include "media/LibSound.h"
 #include "support/Headless.h"
 
+#include <algorithm>
 #include <tuple>
 
 using Cells = std::vector<TPoint>;  // (column, row)
