@@ -12,5 +12,7 @@ int main(int argc, char** argv) {
     const Bytes bytes = ReadBytes(input);
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
   }
+  // Stopped before exit: sdl12-compat unloads SDL 2 as the process ends, under SDL 2's running audio thread.
+  ShutdownSound(), SDL_Quit();
   return std::printf("%zu passed, 0 failed\n", inputs.size()), inputs.empty() ? 1 : 0;
 }
