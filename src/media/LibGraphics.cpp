@@ -46,10 +46,28 @@ bool UsesKey(const SDL_Surface& picture, Uint32 key) {
   return false;
 }
 
+// Starts SDL's video with the player's SDL_VIDEODRIVER or else with a desktop's driver only: SDL's
+// own fallbacks would draw the game in the terminal or on the console.
+void StartVideo() {
+  if (std::getenv("SDL_VIDEODRIVER") != nullptr) {
+    if (SDL_Init(SDL_INIT_VIDEO) == 0) return;
+    throw EMediaError(std::string("Cannot start video: ") + SDL_GetError());
+  }
+  for (const char* driver : {"x11", "wayland"}) {
+    setenv("SDL_VIDEODRIVER", driver, 1);
+    if (SDL_Init(SDL_INIT_VIDEO) == 0) return;
+  }
+  unsetenv("SDL_VIDEODRIVER");
+  const char* display = std::getenv("DISPLAY");
+  throw EMediaError(display == nullptr || *display == '\0'
+                        ? std::string("Cannot start video: no display to open the window on (DISPLAY is not set)")
+                        : std::string("Cannot start video: cannot open the display ") + display);
+}
+
 }  // namespace
 
 void InitGraphics(int width, int height, const char* caption) {
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) throw EMediaError(std::string("Cannot start video: ") + SDL_GetError());
+  StartVideo();
   SDL_WM_SetCaption(caption, nullptr);
   // The icon's colour key becomes its mask.
   if (std::filesystem::exists(WindowIconFile)) SDL_WM_SetIcon(LoadSprite(WindowIconFile).get(), nullptr);

@@ -5,6 +5,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -70,9 +71,18 @@ std::optional<Failure> Enter(const fs::path& folder, const fs::path& data) {
     if (!error) fs::create_directory_symlink(target, link, error);
     if (error) return Failure{link, error};
   }
-  if (access(folder.c_str(), W_OK) != 0) return Failure{folder, LastError()};
   if (fs::current_path(folder, error); error) return Failure{folder, error};
   return std::nullopt;
+}
+
+// True when one folder is the other or lies inside it: the player's folder must never share a file
+// with the installed data, which it would write over or link to itself.
+bool Overlap(const fs::path& a, const fs::path& b) {
+  std::error_code error;
+  const fs::path x = fs::weakly_canonical(a, error), y = error ? fs::path() : fs::weakly_canonical(b, error);
+  if (error) return false;
+  const auto [left, right] = std::mismatch(x.begin(), x.end(), y.begin(), y.end());
+  return left == x.end() || right == y.end();
 }
 
 // A fresh private folder under the system's temporary folder.
@@ -95,7 +105,9 @@ void RemoveFolder(const fs::path& folder) {
 TUserFolder::TUserFolder() {
   const fs::path data = InstalledData();
   if (data.empty()) return;
-  const std::optional<Failure> failure = Enter(DataHome() / BOGLINGS_APP_ID, data);
+  const fs::path folder = DataHome() / BOGLINGS_APP_ID;
+  const std::optional<Failure> failure =
+      Overlap(folder, data) ? Failure{folder, {}, "it overlaps the game's data folder"} : Enter(folder, data);
   if (!failure) return;
   std::fprintf(stderr, "%s: the high scores will not be kept: %s\n", failure->Where.c_str(), failure->Reason().c_str());
   Temporary = MakeTemporaryFolder();
