@@ -54,7 +54,7 @@ class JourneyTest : public ::testing::Test {
   fs::path Program = BOGLINGS_PROGRAM, Sprites = WorkDir / "sprites", ScoreFile = WorkDir / "highscores.bin";
   const std::vector<std::pair<std::string, std::string>> Environment = {
       {"HOME", WorkDir},
-      {"XDG_DATA_HOME", WorkDir / "data"},
+      {"XDG_DATA_HOME", ""},  // the default: ~/.local/share
       {"SDL_VIDEODRIVER", "x11"},
       {"SDL_AUDIODRIVER", "dummy"},
       // libX11 never frees what it copies for SDL's input context; a sanitizer build would fail on it.
@@ -79,12 +79,14 @@ class JourneyTest : public ::testing::Test {
     kill(Server, SIGTERM), waitpid(Server, nullptr, 0);
   }
 
-  // The command as installed into the scratch prefix, started from this unrelated folder: it keeps
-  // its scores in its own folder under XDG_DATA_HOME.
+  // The command as a player installs it for themselves, into the scratch home's ~/.local, started
+  // from this unrelated folder: it keeps its scores in its own folder beside the installation.
   void UseInstalledGame() {
-    const fs::path prefix = BOGLINGS_INSTALL_TEST_PREFIX;
-    Program = prefix / "bin/boglings", Sprites = prefix / "share/org.lanternmoth.Boglings/sprites";
-    ScoreFile = WorkDir / "data/org.lanternmoth.Boglings/highscores.bin";
+    const fs::path prefix = WorkDir / ".local";
+    const std::string install = "cmake --install " BOGLINGS_BUILD_DIR " --prefix '" + prefix.string() + "' >/dev/null";
+    ASSERT_EQ(std::system(install.c_str()), 0);
+    Program = prefix / "games/boglings", Sprites = prefix / "share/games/boglings/sprites";
+    ScoreFile = prefix / "share/org.lanternmoth.Boglings/highscores.bin";
   }
   void Launch() {
     if ((Game = fork()) == 0) {
