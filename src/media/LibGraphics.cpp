@@ -50,14 +50,18 @@ bool UsesKey(const SDL_Surface& picture, Uint32 key) {
 
 void InitGraphics(int width, int height, const char* caption) {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) throw EMediaError(std::string("Cannot start video: ") + SDL_GetError());
-  SDL_WM_SetCaption(caption, nullptr);
   // The icon's colour key becomes its mask.
   if (std::filesystem::exists(WindowIconFile)) SDL_WM_SetIcon(LoadSprite(WindowIconFile).get(), nullptr);
+  if (!OpenWindow(width, height, caption)) throw EMediaError(std::string("Cannot set video mode: ") + SDL_GetError());
+  SDL_ShowCursor(SDL_DISABLE);
+}
+
+bool OpenWindow(int width, int height, const char* caption) {
+  SDL_WM_SetCaption(caption, nullptr);
   putenv(CentredWindowSetting);
   Screen = SDL_SetVideoMode(width, height, ScreenDepth, SDL_HWSURFACE);
-  if (Screen == nullptr) throw EMediaError(std::string("Cannot set video mode: ") + SDL_GetError());
   PresentWholeScreenNext();
-  SDL_ShowCursor(SDL_DISABLE);
+  return Screen != nullptr;
 }
 
 SurfacePtr LoadSprite(const char* name) {
