@@ -47,7 +47,8 @@ bool UsesKey(const SDL_Surface& picture, Uint32 key) {
 }
 
 // Starts SDL's video with the player's SDL_VIDEODRIVER or else with a desktop's driver only: SDL's
-// own fallbacks would draw the game in the terminal or on the console.
+// own fallbacks would draw the game in the terminal or on the console. The setting is left naming a
+// desktop's driver, so that a later start of the video (the report's box) never falls back either.
 void StartVideo() {
   if (std::getenv("SDL_VIDEODRIVER") != nullptr) {
     if (SDL_Init(SDL_INIT_VIDEO) == 0) return;
@@ -57,7 +58,6 @@ void StartVideo() {
     setenv("SDL_VIDEODRIVER", driver, 1);
     if (SDL_Init(SDL_INIT_VIDEO) == 0) return;
   }
-  unsetenv("SDL_VIDEODRIVER");
   const char* display = std::getenv("DISPLAY");
   throw EMediaError(display == nullptr || *display == '\0'
                         ? std::string("Cannot start video: no display to open the window on (DISPLAY is not set)")
@@ -68,14 +68,18 @@ void StartVideo() {
 
 void InitGraphics(int width, int height, const char* caption) {
   StartVideo();
-  SDL_WM_SetCaption(caption, nullptr);
   // The icon's colour key becomes its mask.
   if (std::filesystem::exists(WindowIconFile)) SDL_WM_SetIcon(LoadSprite(WindowIconFile).get(), nullptr);
+  if (!OpenWindow(width, height, caption)) throw EMediaError(std::string("Cannot set video mode: ") + SDL_GetError());
+  SDL_ShowCursor(SDL_DISABLE);
+}
+
+bool OpenWindow(int width, int height, const char* caption) {
+  SDL_WM_SetCaption(caption, nullptr);
   putenv(CentredWindowSetting);
   Screen = SDL_SetVideoMode(width, height, ScreenDepth, SDL_HWSURFACE);
-  if (Screen == nullptr) throw EMediaError(std::string("Cannot set video mode: ") + SDL_GetError());
   PresentWholeScreenNext();
-  SDL_ShowCursor(SDL_DISABLE);
+  return Screen != nullptr;
 }
 
 SurfacePtr LoadSprite(const char* name) {

@@ -14,7 +14,8 @@ files=(games/boglings "$data/sprites/icon.dat" "$data/sounds/music.dat" "share/a
   "share/icons/hicolor/scalable/apps/$id.svg" share/man/man6/boglings.6.gz share/doc/boglings{,-data}/{copyright,changelog.gz})
 
 # Starts the installed copy headless and, once its intro opens the first picture, checks that it
-# runs in a folder matching $1 with links into the data; then ends it with SIGTERM (SDL's quit request).
+# runs in a folder matching $1 with links into the data; then ends it with the signals $2 (the game
+# ignores SIGPIPE and takes SIGHUP, SIGQUIT and SIGTERM for the close request).
 start_game() {
   rm -f "$scratch/events" && mkfifo "$scratch/events"
   inotifywait -e open -t 120 "$root/$data/sprites/makerlogo.dat" >"$scratch/events" 2>&1 &
@@ -31,7 +32,8 @@ start_game() {
   for link in sprites sounds; do
     [ "$(readlink "$cwd/$link")" = "$root/$data/$link" ] || fail "$cwd/$link leads to $(readlink "$cwd/$link")"
   done
-  kill -TERM "$game" && wait "$game" || fail "status $? after the quit request"
+  for signal in $2; do kill -"$signal" "$game"; done
+  wait "$game" || fail "status $? after $2"
 }
 
 case $check in
@@ -61,23 +63,26 @@ case $check in
     # Links into the old place are renewed; a relative XDG_DATA_HOME does not count.
     folder=$HOME/.local/share/$id && mkdir -p "$folder"
     ln -s "$prefix/$data/sprites" "$folder/sprites" && ln -s /nowhere "$folder/sounds"
-    XDG_DATA_HOME=relative start_game "$folder"
+    XDG_DATA_HOME=relative start_game "$folder" QUIT
     # A read-only folder is played in, so its table shows (as nobody: root writes anywhere).
     [ "$(id -u)" != 0 ] || as=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-    chmod -R a+rX "$scratch" && chmod a-w "$folder" && XDG_DATA_HOME=relative start_game "$folder" && unset as
+    chmod -R a+rX "$scratch" && chmod a-w "$folder" && XDG_DATA_HOME=relative start_game "$folder" TERM && unset as
     [ ! -s "$scratch/stderr" ] && chmod u+w "$folder" || fail "said: $(cat "$scratch/stderr")"
     # A plain file in the way, or a folder in the data: one line says why; the game plays in a
     # temporary folder that it removes.
     echo "not a folder" >"$scratch/xdg/$id"
     for row in "$scratch/xdg:Not a directory" "$root/$data:it overlaps the game's data folder"; do
-      XDG_DATA_HOME=${row%%:*} start_game "$TMPDIR/boglings-*"
+      XDG_DATA_HOME=${row%%:*} start_game "$TMPDIR/boglings-*" "PIPE HUP"
       [ "$(cat "$scratch/stderr")" = "${row%%:*}/$id: the high scores will not be kept: ${row#*:}" ] ||
         fail "said: $(cat "$scratch/stderr")"
       [ -z "$(ls -A "$TMPDIR")" ] || fail "left behind: $(ls "$TMPDIR")"
     done
+    # ... and when not even that folder can be made, the report names it and says why.
+    status=0 && XDG_DATA_HOME=$scratch/xdg TMPDIR=$scratch/xdg/$id "$root/games/boglings" 2>"$scratch/stderr" || status=$?
+    [ $status = 1 ] && grep -q "^$scratch/xdg/$id: Not a directory\.$" "$scratch/stderr" || fail "$(cat "$scratch/stderr")"
     # Installed twice into ~/.local: the game runs in the player's folder beside it, saying nothing.
     for run in 1 2; do cmake --install "$build" --prefix "$HOME/.local" >/dev/null; done
-    root=$HOME/.local start_game "$HOME/.local/share/$id" && [ ! -s "$scratch/stderr" ] || fail "$(cat "$scratch/stderr")"
+    root=$HOME/.local start_game "$HOME/.local/share/$id" TERM && [ ! -s "$scratch/stderr" ] || fail "$(cat "$scratch/stderr")"
     # Arguments, and no display at all: one line names the cause; status 0, 1 or 2.
     while IFS='|' read -r code said args; do
       status=0 && out=$(eval "$args" 2>&1) || status=$?
