@@ -1,5 +1,6 @@
 #include "media/LibGraphics.h"
 
+#include "AssetFiles.h"
 #include "media/LibErrors.h"
 #include "media/LibFiles.h"
 #include "media/LibPresent.h"
@@ -15,11 +16,6 @@ namespace {
 
 // SDL reads the setting when it creates the window, so it must be in place before the video mode.
 char CentredWindowSetting[] = "SDL_VIDEO_CENTERED=1";
-// The task bar's picture of the window; SDL takes it only before the video mode is set. Without
-// the file the window keeps the desktop's default icon: the icon is the one picture the game can
-// do without, and a missing sprites folder is then still reported in the open window.
-constexpr const char* WindowIconFile = "sprites/icon.dat";
-
 SDL_Rect Rect(int x, int y, int w, int h) {
   return SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w), static_cast<Uint16>(h)};
 }
@@ -51,8 +47,11 @@ bool UsesKey(const SDL_Surface& picture, Uint32 key) {
 void InitGraphics(int width, int height, const char* caption) {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) throw EMediaError(std::string("Cannot start video: ") + SDL_GetError());
   SDL_WM_SetCaption(caption, nullptr);
-  // The icon's colour key becomes its mask.
-  if (std::filesystem::exists(WindowIconFile)) SDL_WM_SetIcon(LoadSprite(WindowIconFile).get(), nullptr);
+  // The task bar's picture of the window; SDL takes it only before the video mode is set, and the
+  // icon's colour key becomes its mask. Without the file the window keeps the desktop's default
+  // icon: the icon is the one picture the game can do without, and a missing sprites folder is
+  // then still reported in the open window.
+  if (std::filesystem::exists(SpriteFile::Icon)) SDL_WM_SetIcon(LoadSprite(SpriteFile::Icon).get(), nullptr);
   putenv(CentredWindowSetting);
   Screen = SDL_SetVideoMode(width, height, ScreenDepth, SDL_HWSURFACE);
   if (Screen == nullptr) throw EMediaError(std::string("Cannot set video mode: ") + SDL_GetError());

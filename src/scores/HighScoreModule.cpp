@@ -1,5 +1,6 @@
 #include "scores/HighScoreModule.h"
 
+#include "AssetFiles.h"
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
 #include "screens/PageModule.h"
@@ -35,12 +36,12 @@ THighScoreModule::THighScoreModule(TGame& game, bool entering, uint32_t score)
     : TModule(game), Entering(entering), Score(score), Delay(entering ? EnteringDelay : 0) {}
 
 void THighScoreModule::Load() {
-  BackgroundSprite = LoadSprite("sprites/background.dat");
-  HandSprite = LoadSprite("sprites/hand.dat");
-  FontSprite = LoadSprite("sprites/font.dat");
-  BackSprite = LoadSprite("sprites/back.dat");
-  PopSound = LoadSound("sounds/pop.dat");
-  HitSound = LoadSound("sounds/hit.dat");
+  BackgroundSprite = LoadSprite(SpriteFile::Background);
+  HandSprite = LoadSprite(SpriteFile::Hand);
+  FontSprite = LoadSprite(SpriteFile::Font);
+  BackSprite = LoadSprite(SpriteFile::Back);
+  PopSound = LoadSound(SoundFile::Pop);
+  HitSound = LoadSound(SoundFile::Hit);
   Table = std::make_unique<THighScores>();
   Table->LoadFromFile();
   Qualified = Entering && Table->Qualifies(Score);

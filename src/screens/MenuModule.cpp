@@ -1,5 +1,6 @@
 #include "screens/MenuModule.h"
 
+#include "AssetFiles.h"
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
 
@@ -18,16 +19,16 @@ constexpr int TitleX = 400, TitleY = 80;
 
 void TMenuModule::Load() {
   TModule::Load();
-  BackgroundSprite = LoadSprite("sprites/background.dat");
-  HandSprite = LoadSprite("sprites/hand.dat");
-  TitleSprite = LoadSprite("sprites/title.dat");
-  HowToPlaySprite = LoadSprite("sprites/howtoplay.dat");
-  NewGameSprite = LoadSprite("sprites/newgame.dat");
-  HighScoresSprite = LoadSprite("sprites/highscores.dat");
-  CreditsSprite = LoadSprite("sprites/credits.dat");
-  ExitSprite = LoadSprite("sprites/exit.dat");
-  PopSound = LoadSound("sounds/pop.dat");
-  MusicSound = LoadSound("sounds/music.dat");
+  BackgroundSprite = LoadSprite(SpriteFile::Background);
+  HandSprite = LoadSprite(SpriteFile::Hand);
+  TitleSprite = LoadSprite(SpriteFile::Title);
+  HowToPlaySprite = LoadSprite(SpriteFile::HowToPlay);
+  NewGameSprite = LoadSprite(SpriteFile::NewGame);
+  HighScoresSprite = LoadSprite(SpriteFile::HighScores);
+  CreditsSprite = LoadSprite(SpriteFile::Credits);
+  ExitSprite = LoadSprite(SpriteFile::Exit);
+  PopSound = LoadSound(SoundFile::Pop);
+  MusicSound = LoadSound(SoundFile::Music);
   PlaySound(ChannelMusic, MusicSound, -1);
 }
 

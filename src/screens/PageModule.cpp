@@ -1,12 +1,13 @@
 #include "screens/PageModule.h"
 
+#include "AssetFiles.h"
 #include "media/LibGraphics.h"
 
 void TPageModule::Load() {
-  BackgroundSprite = LoadSprite("sprites/background.dat");
-  HandSprite = LoadSprite("sprites/hand.dat");
-  FontSprite = LoadSprite("sprites/font.dat");
-  BackSprite = LoadSprite("sprites/back.dat");
+  BackgroundSprite = LoadSprite(SpriteFile::Background);
+  HandSprite = LoadSprite(SpriteFile::Hand);
+  FontSprite = LoadSprite(SpriteFile::Font);
+  BackSprite = LoadSprite(SpriteFile::Back);
 }
 
 void TPageModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {

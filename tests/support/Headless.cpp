@@ -1,5 +1,6 @@
 #include "support/Headless.h"
 
+#include "AssetFiles.h"
 #include "game/LibRandom.h"
 #include "media/LibFiles.h"
 #include "media/LibGraphics.h"
@@ -103,8 +104,8 @@ void WriteFixtureAssets() {
                  MakeBmp(p.W, p.H, [&](int, int) { return PictureColour(p.Name); }));
   WriteDatFile("sprites/font.dat", MakeBmp(430, 16, [](int x, int) { return GlyphColour(x / 10); }));
   WriteDatFile("sprites/numbers.dat", MakeBmp(120, 20, [](int x, int) { return DigitColour(x / 12); }));
-  for (const char* sound : {"music", "pop", "hit", "ghost", "score", "squeak"})
-    WriteDatFile(std::string("sounds/") + sound + ".dat", MakeWav(441));
+  for (const std::string_view file : AllAssetFiles)
+    if (file.starts_with("sounds/")) WriteDatFile(file, MakeWav(441));
 }
 
 Rgb OnScreen(Rgb c) {

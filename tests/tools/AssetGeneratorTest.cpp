@@ -1,5 +1,6 @@
 // The generated pictures and sounds, as the game and a player meet them.
 
+#include "AssetFiles.h"
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
 #include "support/Headless.h"
@@ -26,5 +27,5 @@ TEST_F(AssetGeneratorTest, EveryFileLoadsInTheGamesFormatsAndTheSameSourcesGiveT
     ++files;
     EXPECT_EQ(ReadBytes(entry.path()), ReadBytes("second" / relative(entry.path(), "first"))) << entry;
   }
-  EXPECT_EQ(files, 31);
+  EXPECT_EQ(files, std::ssize(AllAssetFiles));
 }
