@@ -16,7 +16,6 @@ constexpr int32_t StartingLives = 3;
 constexpr int32_t LastLevel = 10;
 constexpr int32_t HintDuration = 100;  // ticks the hinted tile stays highlighted
 constexpr int MinimumChain = 3;
-constexpr int GameOverChoice = 1;
 
 struct TTilePicture {
   const char* File;
@@ -85,9 +84,7 @@ void TGameModule::Update() {
   Particles.Update();
 }
 
-void TGameModule::MouseMove(int x, int y) {
-  MouseX = x;
-  MouseY = y;
+void TGameModule::PointerMoved() {
   if (ButtonDown) PickUnderPointer();
 }
 

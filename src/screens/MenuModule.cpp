@@ -4,6 +4,8 @@
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
 
+#include <iterator>
+
 namespace {
 
 // The entries stand in a column of 200 by 50 bands centred on x = 400, the first centred at y = 175.
@@ -12,7 +14,9 @@ constexpr int FirstEntryCentreY = 175;
 constexpr int EntryPitch = 50;
 constexpr int ColumnLeft = 300, ColumnRight = 500;
 constexpr int ColumnTop = 150, ColumnBottom = 400;
-constexpr int ExitEntry = 4;
+// The entries' choices from the top; the entry below them, Exit, asks to quit.
+constexpr TMenuChoice EntryChoices[] = {ChoiceHowToPlay, ChoiceNewGame, ChoiceHighScores, ChoiceCredits};
+constexpr int ExitEntry = std::ssize(EntryChoices);
 constexpr int TitleX = 400, TitleY = 80;
 
 }  // namespace
@@ -32,11 +36,6 @@ void TMenuModule::Load() {
   PlaySound(ChannelMusic, MusicSound, -1);
 }
 
-void TMenuModule::MouseMove(int x, int y) {
-  MouseX = x;
-  MouseY = y;
-}
-
 void TMenuModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
   if (!pressed) return;
   if (MouseX < ColumnLeft || MouseX >= ColumnRight || MouseY < ColumnTop || MouseY >= ColumnBottom) return;
@@ -46,7 +45,7 @@ void TMenuModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
     Game.RequestQuit(0);
     return;
   }
-  Game.ModuleChoice(this, entry + 1);
+  Game.ModuleChoice(this, EntryChoices[entry]);
   return;
 }
 

@@ -1,14 +1,8 @@
 #include "screens/PageModule.h"
 
-#include "AssetFiles.h"
 #include "media/LibGraphics.h"
 
-void TPageModule::Load() {
-  BackgroundSprite = LoadSprite(SpriteFile::Background);
-  HandSprite = LoadSprite(SpriteFile::Hand);
-  FontSprite = LoadSprite(SpriteFile::Font);
-  BackSprite = LoadSprite(SpriteFile::Back);
-}
+void TPageModule::Load() { Sprites.Load(); }
 
 void TPageModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
   if (pressed) {
@@ -17,14 +11,9 @@ void TPageModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
   }
 }
 
-void TPageModule::MouseMove(int x, int y) {
-  MouseX = x;
-  MouseY = y;
-}
-
 void TPageModule::Draw() {
-  DrawSprite(BackgroundSprite, 0, 0);
-  for (const TPageLine& line : Lines) DrawText(FontSprite, FontGlyphWidth, line.X, line.Y, line.Text);
-  DrawSprite(BackSprite, BackX, BackY);
-  DrawSprite(HandSprite, MouseX, MouseY);
+  DrawSprite(Sprites.Background, 0, 0);
+  for (const TPageLine& line : Lines) DrawText(Sprites.Font, FontGlyphWidth, line.X, line.Y, line.Text);
+  DrawSprite(Sprites.Back, BackX, BackY);
+  DrawSprite(Sprites.Hand, MouseX, MouseY);
 }

@@ -136,7 +136,7 @@ TEST_F(GameModuleTest, TimeOutComesOneTickAfterZeroAndTheLastLifeEndsTheGame) {
   EXPECT_LT(M().Board.Cell(1, 1)->Kind, 4) << "the planted kind is drawn again";
   M().Score = 7, M().Lives = 1, M().Timer = 0;
   Playing->Update();
-  EXPECT_EQ(Reports, (std::vector<std::pair<int, int>>{{1, 7}}));
+  EXPECT_EQ(Reports, (std::vector<std::pair<int, int>>{{GameOverChoice, 7}}));
 }
 
 TEST_F(GameModuleTest, ButtonsReactInsideTheirSquaresOnlyAndTheHintGoesWithItsTile) {
@@ -156,7 +156,7 @@ TEST_F(GameModuleTest, ButtonsReactInsideTheirSquaresOnlyAndTheHintGoesWithItsTi
   for (const TPoint p : Cells{{47, 20}, {20, 47}, {14, 30}, {30, 14}}) Press(p.X, p.Y);
   ASSERT_NE(Playing, nullptr);
   Press(46, 46);
-  EXPECT_EQ(Reports, (std::vector<std::pair<int, int>>{{1, 9}}));
+  EXPECT_EQ(Reports, (std::vector<std::pair<int, int>>{{GameOverChoice, 9}}));
 }
 
 TEST_F(GameModuleTest, EverythingIsDrawnInItsPlace) {
