@@ -36,8 +36,7 @@ class TGameModule : public TModule {
   const TBoard& GetBoard() const { return Board; }
 
  private:
-  friend class GameModuleTest;
-  friend class GameModuleProbe;  // benchmarks build their states directly
+  friend class TGameModuleAccess;  // tests and benchmarks check and set the state directly
 
   // Advances the level (10 is the last and repeats) and applies its kinds, tiles, time and hints.
   void LevelUp();
