@@ -146,8 +146,8 @@ std::filesystem::path SaveTarget() {
   return {};
 }
 
-// The old way, where no temporary file can be made beside the target: truncate it and write it
-// again, so a failure half-way leaves it cut short.
+// Where no temporary file can be made beside the target: truncate it and write it again, which a
+// failure half-way leaves cut short, so it is only the fallback.
 void RewriteInPlace(const std::filesystem::path& target, const TFileImage& image) {
   TDescriptor file(open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (!file.IsOpen()) {
@@ -186,7 +186,8 @@ void THighScores::SaveToFile() const {
     WarnNotSaved(ELOOP);
     return;
   }
-  // A score file we may not write stays as it is, as it did when files were rewritten in place.
+  // A score file we may not write stays as it is: the folder would let a new file replace it, but
+  // the file's own mode is the player's word.
   if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
     WarnNotSaved(errno);
     return;
