@@ -43,17 +43,21 @@ bool UsesKey(const SDL_Surface& picture, Uint32 key) {
 
 void InitGraphics(int width, int height, const char* caption) {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) throw EMediaError(std::string("Cannot start video: ") + SDL_GetError());
-  SDL_WM_SetCaption(caption, nullptr);
   // The task bar's picture of the window; SDL takes it only before the video mode is set, and the
   // icon's colour key becomes its mask. Without the file the window keeps the desktop's default
   // icon: the icon is the one picture the game can do without, and a missing sprites folder is
   // then still reported in the open window.
   if (std::filesystem::exists(SpriteFile::Icon)) SDL_WM_SetIcon(LoadSprite(SpriteFile::Icon).get(), nullptr);
+  if (!OpenWindow(width, height, caption)) throw EMediaError(std::string("Cannot set video mode: ") + SDL_GetError());
+  SDL_ShowCursor(SDL_DISABLE);
+}
+
+bool OpenWindow(int width, int height, const char* caption) {
+  SDL_WM_SetCaption(caption, nullptr);
   putenv(CentredWindowSetting);
   Screen = SDL_SetVideoMode(width, height, ScreenDepth, SDL_HWSURFACE);
-  if (Screen == nullptr) throw EMediaError(std::string("Cannot set video mode: ") + SDL_GetError());
   PresentWholeScreenNext();
-  SDL_ShowCursor(SDL_DISABLE);
+  return Screen != nullptr;
 }
 
 SurfacePtr LoadSprite(const char* name) {

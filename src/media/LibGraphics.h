@@ -21,6 +21,9 @@ extern SDL_Surface* Screen;
 // sprites/icon.dat, and hides the system pointer. Throws EMediaError with SDL's error text when the
 // video system or the video mode cannot be set up, and like LoadSprite when the icon is damaged.
 void InitGraphics(int width, int height, const char* caption);
+// Sets the video mode of a window of that size and caption, centred on the desktop, as Screen; false
+// with SDL's error when SDL refuses. The video system must be started.
+bool OpenWindow(int width, int height, const char* caption);
 
 // A picture with magenta (255, 0, 255) transparent, in its file's own pixel format. Never null:
 // a file that cannot be opened or decoded throws an error naming it.

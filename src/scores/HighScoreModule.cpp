@@ -73,8 +73,7 @@ void THighScoreModule::PressKey(int x, int y) {
   }
   if (onWordKey && row == EnterRow) {
     PlaySound(ChannelEffects, PopSound, 0);
-    Table->Insert(TypedName, Score);
-    Table->SaveToFile();
+    Table->SaveEntry(TypedName, Score);
     Entering = false;
   }
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The high-score screen. From the menu it shows the table at once. After a game it shows
 // "new high score!" or "game over" for a while, then, for a score that earns a place, an on-screen
-// keyboard to type a name, which "enter" puts into the table and saves; then the table. Any press
-// on the table returns to the menu.
+// keyboard to type a name, which "enter" puts into the table as the file holds it then (another copy
+// of the game may have saved meanwhile) and saves; then that table. Any press on it returns to the
+// menu.
 
 #include "media/MediaHandles.h"
 #include "media/PageSprites.h"

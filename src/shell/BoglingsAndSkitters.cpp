@@ -13,7 +13,9 @@
 #include "screens/MenuModule.h"
 #include "shell/UserFolder.h"
 
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <new>
 
 namespace {
@@ -29,6 +31,22 @@ OwnedModule<TModule> Create(Arguments&&... arguments) {
 template <class Module>
 bool Is(TModule* module) {
   return dynamic_cast<Module*>(module) != nullptr;
+}
+
+// Set by SIGHUP (the terminal closed) and SIGQUIT, which end the game as the close request does: the
+// program then ends its own way, removing what it made.
+volatile std::sig_atomic_t QuitSignalled = 0;
+
+void OnQuitSignal(int) { QuitSignalled = 1; }
+
+// A pipe closed by the reader (standard error piped to a pager) must not end the game either.
+void CatchSignals() {
+  struct sigaction action {};
+  action.sa_handler = OnQuitSignal;
+  action.sa_flags = SA_RESTART;  // a save's write or read goes on as if never interrupted
+  sigaction(SIGHUP, &action, nullptr);
+  sigaction(SIGQUIT, &action, nullptr);
+  std::signal(SIGPIPE, SIG_IGN);
 }
 
 // The report always reaches standard error; where a window is open it is also shown there.
@@ -105,6 +123,7 @@ void PumpEvents(TGame& game) {
       default: break;
     }
   }
+  if (QuitSignalled) game.RequestQuit(0);
 }
 
 void RunFrame(TGame& game, Uint32 delayMs) {
@@ -123,19 +142,23 @@ void MainLoop() {
 }
 
 int RunProgram() {
-  int exitCode = 0;
+  CatchSignals();
+  int exitCode = 1;
   try {
     const TUserFolder folder;
     InitGraphics(ScreenWidth, ScreenHeight, "Game");
     THalloween controller;
     GameController = &controller;
     MainLoop();
+    exitCode = 0;
   } catch (const Exception& failure) {
     ReportFatal(failure);
-    exitCode = 1;
   } catch (const std::bad_alloc&) {
     ReportFatal(EOutOfMemory());
-    exitCode = 1;
+  } catch (const std::filesystem::filesystem_error& failure) {  // a throwing form of std::filesystem
+    ReportFatal(EInOutError(failure.path1().string(), failure.code()));
+  } catch (const std::exception& failure) {
+    ReportFatal(EStandardError(failure.what()));
   }
   GameController = nullptr;
   ShutdownSound();

@@ -113,16 +113,16 @@ class JourneyTest : public ::testing::Test {
     }
     return true;
   }
-  // Finds the mapped top-level window titled "Game", its place on the screen and its size.
-  bool FindWindow() {
+  // Finds the mapped top-level window of that title, its place on the screen and its size.
+  bool FindWindow(const char* title = "Game") {
     ::Window root = 0, parent = 0, *children = nullptr;
     unsigned count = 0;
     XQueryTree(X, DefaultRootWindow(X), &root, &parent, &children, &count);
     for (unsigned i = 0; i < count; ++i) {
       char* name = nullptr;
       XWindowAttributes a{};
-      if (XFetchName(X, children[i], &name) && name == std::string("Game") &&
-          XGetWindowAttributes(X, children[i], &a) && a.map_state == IsViewable) {
+      if (XFetchName(X, children[i], &name) && name == std::string(title) && XGetWindowAttributes(X, children[i], &a) &&
+          a.map_state == IsViewable) {
         Window = children[i], Place[0] = a.x, Place[1] = a.y, Place[2] = a.width, Place[3] = a.height;
       }
       XFree(name);
@@ -218,21 +218,26 @@ TEST_F(JourneyTest, TheInstalledGamePlayedWithThePointerSavesTheNameAndTheCloseR
   EXPECT_EQ(ReadBytes(ScoreFile), saved);
 }
 
-TEST_F(JourneyTest, ADamagedFontShowsTheReportInABoxThatWaitsForOk) {
-  const Bytes font = ReadBytes(Sprites / "font.dat");
-  WriteBytes(Sprites / "font.dat", Bytes(font.begin(), font.begin() + font.size() / 2));
-  Launch();
-  ASSERT_TRUE(Until([&] { return FindWindow(); })) << Errors();
-  int okY = -1;  // the OK button's lowest row of its face colour, below the report
-  ASSERT_TRUE(Await([&](const Look& at) {
-    okY = -1;
-    for (int y = 479; y > 0 && okY < 0; --y) okY = SameOnScreen(at(300, y), {200, 198, 192}) ? y : -1;
-    return okY > 0 && SameOnScreen(at(300, okY - 18), {200, 198, 192});
-  }));
-  EXPECT_FALSE(ExitCode(500ms)) << "the box waits for the player";
-  EXPECT_NE(Errors().find("sprites/font.dat"), std::string::npos) << Errors();
-  Click(300, okY - 5);
-  EXPECT_EQ(ExitCode(20s), 1);
+// The icon is read before the game's window opens: the box then opens a window of its own.
+TEST_F(JourneyTest, ADamagedFontOrIconShowsTheReportInABoxThatWaitsForOk) {
+  for (const auto& [file, title] : {std::pair("font.dat", "Game"), {"icon.dat", "Application Error"}}) {
+    const Bytes whole = ReadBytes(Sprites / file);
+    WriteBytes(Sprites / file, Bytes(whole.begin(), whole.begin() + whole.size() / 2));
+    Ended.reset(), Window = 0, Launch();
+    ASSERT_TRUE(Until([&] { return FindWindow(title); })) << Errors();
+    int okY = -1;  // the OK button's lowest row of its face colour, below the report
+    ASSERT_TRUE(Await([&](const Look& at) {
+      okY = -1;
+      for (int y = Place[3] - 1; y > 0 && okY < 0; --y)
+        okY = SameOnScreen(at(Place[2] / 2, y), {200, 198, 192}) ? y : -1;
+      return okY > 0 && SameOnScreen(at(Place[2] / 2, okY - 18), {200, 198, 192});
+    }));
+    EXPECT_FALSE(ExitCode(500ms)) << "the box waits for the player";
+    EXPECT_NE(Errors().find(file), std::string::npos) << Errors();
+    Click(Place[2] / 2, okY - 5);
+    EXPECT_EQ(ExitCode(20s), 1);
+    WriteBytes(Sprites / file, whole);
+  }
 }
 
 // In this process, on the journey's server: after every frame the window shows exactly what Screen

@@ -13,7 +13,8 @@ files=(bin/boglings "$data/sprites/icon.dat" "$data/sounds/music.dat" "share/app
   "share/icons/hicolor/scalable/apps/$id.svg" share/man/man6/boglings.6.gz share/doc/boglings/copyright)
 
 # Starts the installed copy headless and, once its intro opens the first picture, checks that it
-# runs in a folder matching $1 with links into the data; then ends it with SIGTERM (SDL's quit request).
+# runs in a folder matching $1 with links into the data; then ends it with the signals $2 (the game
+# ignores SIGPIPE and takes SIGHUP, SIGQUIT and SIGTERM for the close request).
 start_game() {
   rm -f "$scratch/events" && mkfifo "$scratch/events"
   inotifywait -e open -t 120 "$root/$data/sprites/makerlogo.dat" >"$scratch/events" 2>&1 &
@@ -30,7 +31,8 @@ start_game() {
   for link in sprites sounds; do
     [ "$(readlink "$cwd/$link")" = "$root/$data/$link" ] || fail "$cwd/$link leads to $(readlink "$cwd/$link")"
   done
-  kill -TERM "$game" && wait "$game" || fail "status $? after the quit request"
+  for signal in $2; do kill -"$signal" "$game"; done
+  wait "$game" || fail "status $? after $2"
 }
 
 case $check in
@@ -55,13 +57,16 @@ case $check in
     # Links into the old place are renewed; a relative XDG_DATA_HOME does not count.
     folder=$HOME/.local/share/$id && mkdir -p "$folder"
     ln -s "$prefix/$data/sprites" "$folder/sprites" && ln -s /nowhere "$folder/sounds"
-    XDG_DATA_HOME=relative start_game "$folder"
+    XDG_DATA_HOME=relative start_game "$folder" QUIT
     # A plain file in the way: one line says why; the game plays in a temporary folder that it removes.
     echo "not a folder" >"$scratch/xdg/$id"
-    XDG_DATA_HOME=$scratch/xdg start_game "$TMPDIR/boglings-*"
+    XDG_DATA_HOME=$scratch/xdg start_game "$TMPDIR/boglings-*" "PIPE HUP"
     [ "$(cat "$scratch/stderr")" = "$scratch/xdg/$id: the high scores will not be kept: Not a directory" ] ||
       fail "said: $(cat "$scratch/stderr")"
     [ -z "$(ls -A "$TMPDIR")" ] || fail "left behind: $(ls "$TMPDIR")"
+    # ... and when not even that folder can be made, the report names it and says why.
+    status=0 && XDG_DATA_HOME=$scratch/xdg TMPDIR=$scratch/xdg/$id "$root/bin/boglings" 2>"$scratch/stderr" || status=$?
+    [ $status = 1 ] && grep -q "^$scratch/xdg/$id: Not a directory\.$" "$scratch/stderr" || fail "$(cat "$scratch/stderr")"
     # Installed data missing: the usual report names the file, exit code 1.
     rm "$root/$data/sprites/makerlogo.dat"
     status=0 && timeout 60 "$root/bin/boglings" 2>"$scratch/stderr" || status=$?
