@@ -1,6 +1,7 @@
 #include "media/LibMessageBox.h"
 
 #include "media/LibGraphics.h"
+#include "media/SdlRect.h"
 
 #include <SDL_gfxPrimitives.h>
 
@@ -48,10 +49,6 @@ void Box(const SDL_Rect& r, Uint8 red, Uint8 green, Uint8 blue) {
 
 void Frame(const SDL_Rect& r, Uint8 red, Uint8 green, Uint8 blue) {
   rectangleRGBA(Screen, r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, red, green, blue, 255);
-}
-
-SDL_Rect MakeRect(int x, int y, int w, int h) {
-  return {static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w), static_cast<Uint16>(h)};
 }
 
 struct TLayout {

@@ -173,7 +173,7 @@ fs::path SaveTarget(int& error) {
 // Rules of the folder, not faults of the disk: the file itself may still be written in place.
 bool RefusedByFolder(int error) { return error == EBUSY || error == EPERM || error == EACCES || error == EXDEV; }
 
-// The old way: truncate the file and write it again, so a failure half-way leaves it cut short. The
+// The fallback: truncate the file and write it again, so a failure half-way leaves it cut short. The
 // file keeps its owner, group, bits and names. Opening never waits, and anything that took the
 // regular file's place meanwhile is not written.
 void RewriteInPlace(const fs::path& target, const TFileImage& image) {
@@ -191,7 +191,8 @@ void Replace(const fs::path& target, const TFileImage& image) {
   const bool exists = lstat(target.c_str(), &old) == 0;
   if (!exists && errno != ENOENT) return WarnNotSaved(std::strerror(errno));
   if (exists && !S_ISREG(old.st_mode)) return WarnNotSaved(S_ISDIR(old.st_mode) ? std::strerror(EISDIR) : NotRegular);
-  // A score file we may not write stays as it is, as it did when files were rewritten in place.
+  // A score file we may not write stays as it is: the folder would let a new file replace it, but
+  // the file's own mode is the player's word.
   if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return WarnNotSaved(std::strerror(errno));
   if (exists && (old.st_uid != geteuid() || old.st_nlink > 1)) return RewriteInPlace(target, image);
   TTemporaryFile file(target);

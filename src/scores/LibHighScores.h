@@ -14,7 +14,7 @@ constexpr int HighScoreFileBytes = HighScoreCount * EntryBytes;
 constexpr const char* HighScoreFileName = "highscores.bin";
 
 // One place of the table. Name bytes past the length carry no meaning but are never cleared: they
-// go back to the file as they came, or as a longer name before left them.
+// go back to the file as they came, or as a longer name in that place left them.
 struct THighScoreEntry {
   uint8_t NameLength = 0;  // 0 to NameCapacity
   std::array<uint8_t, NameCapacity> Name{};

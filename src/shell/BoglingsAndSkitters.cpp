@@ -23,8 +23,6 @@ namespace {
 // The one controller, used by the main loop for every call; owned by RunProgram.
 THalloween* GameController = nullptr;
 
-enum MenuChoice { ChoiceHowToPlay = 1, ChoiceNewGame = 2, ChoiceHighScores = 3, ChoiceCredits = 4 };
-
 template <class Module, class... Arguments>
 OwnedModule<TModule> Create(Arguments&&... arguments) {
   return OwnedModule<TModule>(new Module(std::forward<Arguments>(arguments)...));
@@ -91,7 +89,7 @@ void THalloween::ModuleChoice(TModule* module, int code) {
       case ChoiceCredits: Enter(Create<TCreditsModule>(*this)); break;
       default: break;
     }
-  } else if (auto* game = dynamic_cast<TGameModule*>(module)) {
+  } else if (auto* game = dynamic_cast<TGameModule*>(module); game && code == GameOverChoice) {
     Enter(Create<THighScoreModule>(*this, true, static_cast<uint32_t>(game->GetScore())));
   }
 }
@@ -134,7 +132,7 @@ void RunFrame(TGame& game, Uint32 delayMs) {
   if (delayMs > 0) SDL_Delay(delayMs);
   SDL_FillRect(Screen, nullptr, SDL_MapRGB(Screen->format, 0, 0, 0));
   game.Draw();
-  PresentScreen();
+  PresentScreen(Screen);
 }
 
 void MainLoop() {

@@ -1,5 +1,7 @@
 #include "Words.h"
 
+#include "media/PageSprites.h"
+
 #include <cmath>
 
 namespace assetgen {
@@ -10,7 +12,6 @@ constexpr Colour Ink{0.10, 0.03, 0.13};
 constexpr Colour PurpleGlow{0.45, 0.20, 0.70, 0.55};
 constexpr int MenuX = 400, MenuFirstY = 175, MenuPitch = 50;
 constexpr int TitleMenuX = 400, TitleMenuY = 80;
-constexpr int BackX = 540, BackY = 400;
 
 Lettering Display(double size, Colour top, Colour bottom) {
   return {FontFace(BOGLINGS_DISPLAY_FONT), size, top, bottom, Ink, size / 7, PurpleGlow, size / 3};
