@@ -3,21 +3,18 @@
 #include "AssetFiles.h"
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
+#include "screens/MenuLayout.h"
 
 #include <iterator>
 
 namespace {
 
-// The entries stand in a column of 200 by 50 bands centred on x = 400, the first centred at y = 175.
-constexpr int EntryCentreX = 400;
-constexpr int FirstEntryCentreY = 175;
-constexpr int EntryPitch = 50;
-constexpr int ColumnLeft = 300, ColumnRight = 500;
-constexpr int ColumnTop = 150, ColumnBottom = 400;
+// A press picks the entry in whose 200-pixel wide band it falls.
+constexpr int ColumnLeft = EntryCentreX - 100, ColumnRight = EntryCentreX + 100;
+constexpr int ColumnTop = FirstEntryCentreY - EntryPitch / 2, ColumnBottom = ColumnTop + 5 * EntryPitch;
 // The entries' choices from the top; the entry below them, Exit, asks to quit.
 constexpr TMenuChoice EntryChoices[] = {ChoiceHowToPlay, ChoiceNewGame, ChoiceHighScores, ChoiceCredits};
 constexpr int ExitEntry = std::ssize(EntryChoices);
-constexpr int TitleX = 400, TitleY = 80;
 
 }  // namespace
 
@@ -51,7 +48,7 @@ void TMenuModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
 
 void TMenuModule::Draw() {
   DrawSprite(BackgroundSprite, 0, 0);
-  DrawSpriteCentred(TitleSprite, TitleX, TitleY);
+  DrawSpriteCentred(TitleSprite, MenuTitleX, MenuTitleY);
   const SurfacePtr* entries[] = {&HowToPlaySprite, &NewGameSprite, &HighScoresSprite, &CreditsSprite, &ExitSprite};
   for (int i = 0; i < 5; ++i) DrawSpriteCentred(*entries[i], EntryCentreX, FirstEntryCentreY + EntryPitch * i);
   DrawSprite(HandSprite, MouseX, MouseY);
