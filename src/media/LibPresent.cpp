@@ -1,6 +1,6 @@
 #include "media/LibPresent.h"
 
-#include "media/LibGraphics.h"
+#include "media/SdlRect.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,7 +9,7 @@
 
 namespace {
 
-// The frame the window shows, row after row without Screen's row padding.
+// The frame the window shows, row after row without the surface's row padding.
 std::vector<uint8_t> Shown;
 bool ShowWhole = true;
 
@@ -41,20 +41,18 @@ bool Differs(const uint8_t* row, const uint8_t* shown, int bytes, TSpan& span) {
 void AddRow(std::vector<SDL_Rect>& bands, int y, int left, int right) {
   if (!bands.empty() && bands.back().y + bands.back().h == y) {
     SDL_Rect& band = bands.back();
-    const int bandRight = std::max(band.x + band.w, right);
-    band.x = static_cast<Sint16>(std::min<int>(band.x, left));
-    band.w = static_cast<Uint16>(bandRight - band.x);
-    ++band.h;
+    const int bandLeft = std::min<int>(band.x, left), bandRight = std::max(band.x + band.w, right);
+    band = MakeRect(bandLeft, band.y, bandRight - bandLeft, band.h + 1);
   } else {
-    bands.push_back(SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(y), static_cast<Uint16>(right - left), 1});
+    bands.push_back(MakeRect(left, y, right - left, 1));
   }
 }
 
 // sdl12-compat (SDL 1.2 over SDL 2, which reports itself as 1.2.50 and up) shows an update of part
 // of the screen only at a later event poll, once a display refresh has passed since it last
-// showed one, so the window would lag a frame behind Screen and skip frames; an update of the
-// whole screen it shows at once. It redraws the whole window for every update anyway, so handing
-// it all of a changed frame costs little more.
+// showed one, so the window would lag a frame behind and skip frames; an update of the whole
+// screen it shows at once. It redraws the whole window for every update anyway, so handing it all
+// of a changed frame costs little more.
 bool ShowsPartsLate() {
   static const bool late = SDL_Linked_Version()->patch >= 50;
   return late;
@@ -64,16 +62,16 @@ bool ShowsPartsLate() {
 
 void PresentWholeScreenNext() { ShowWhole = true; }
 
-void PresentScreen() {
-  const int pixelBytes = Screen->format->BytesPerPixel;
-  const int rowBytes = Screen->w * pixelBytes;
-  const size_t frameBytes = static_cast<size_t>(rowBytes) * Screen->h;
+void PresentScreen(SDL_Surface* screen) {
+  const int pixelBytes = screen->format->BytesPerPixel;
+  const int rowBytes = screen->w * pixelBytes;
+  const size_t frameBytes = static_cast<size_t>(rowBytes) * screen->h;
   const bool whole = ShowWhole || Shown.size() != frameBytes;
-  if (SDL_MUSTLOCK(Screen) && SDL_LockSurface(Screen) != 0) return;
+  if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
   Shown.resize(frameBytes);
   std::vector<SDL_Rect> bands;
-  for (int y = 0; y < Screen->h; ++y) {
-    const uint8_t* row = static_cast<const uint8_t*>(Screen->pixels) + y * Screen->pitch;
+  for (int y = 0; y < screen->h; ++y) {
+    const uint8_t* row = static_cast<const uint8_t*>(screen->pixels) + y * screen->pitch;
     uint8_t* shown = &Shown[static_cast<size_t>(y) * rowBytes];
     TSpan span{0, rowBytes - 1};
     if (!whole && !Differs(row, shown, rowBytes, span)) continue;
@@ -81,11 +79,11 @@ void PresentScreen() {
     std::memcpy(shown + left * pixelBytes, row + left * pixelBytes, static_cast<size_t>(right - left) * pixelBytes);
     AddRow(bands, y, left, right);
   }
-  if (SDL_MUSTLOCK(Screen)) SDL_UnlockSurface(Screen);
+  if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
   if (!bands.empty() && ShowsPartsLate()) {
-    SDL_UpdateRect(Screen, 0, 0, 0, 0);
+    SDL_UpdateRect(screen, 0, 0, 0, 0);
   } else if (!bands.empty()) {
-    SDL_UpdateRects(Screen, static_cast<int>(bands.size()), bands.data());
+    SDL_UpdateRects(screen, static_cast<int>(bands.size()), bands.data());
   }
   ShowWhole = false;
 }

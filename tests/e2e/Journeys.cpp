@@ -54,7 +54,7 @@ class JourneyTest : public ::testing::Test {
   fs::path Program = BOGLINGS_PROGRAM, Sprites = WorkDir / "sprites", ScoreFile = WorkDir / "highscores.bin";
   const std::vector<std::pair<std::string, std::string>> Environment = {
       {"HOME", WorkDir},
-      {"XDG_DATA_HOME", WorkDir / "data"},
+      {"XDG_DATA_HOME", ""},  // the default: ~/.local/share
       {"SDL_VIDEODRIVER", "x11"},
       {"SDL_AUDIODRIVER", "dummy"},
       // libX11 never frees what it copies for SDL's input context; a sanitizer build would fail on it.
@@ -79,12 +79,14 @@ class JourneyTest : public ::testing::Test {
     kill(Server, SIGTERM), waitpid(Server, nullptr, 0);
   }
 
-  // The command as installed into the scratch prefix, started from this unrelated folder: it keeps
-  // its scores in its own folder under XDG_DATA_HOME.
+  // The command as a player installs it for themselves, into the scratch home's ~/.local, started
+  // from this unrelated folder: it keeps its scores in its own folder beside the installation.
   void UseInstalledGame() {
-    const fs::path prefix = BOGLINGS_INSTALL_TEST_PREFIX;
-    Program = prefix / "bin/boglings", Sprites = prefix / "share/org.lanternmoth.Boglings/sprites";
-    ScoreFile = WorkDir / "data/org.lanternmoth.Boglings/highscores.bin";
+    const fs::path prefix = WorkDir / ".local";
+    const std::string install = "cmake --install " BOGLINGS_BUILD_DIR " --prefix '" + prefix.string() + "' >/dev/null";
+    ASSERT_EQ(std::system(install.c_str()), 0);
+    Program = prefix / "games/boglings", Sprites = prefix / "share/games/boglings/sprites";
+    ScoreFile = prefix / "share/org.lanternmoth.Boglings/highscores.bin";
   }
   void Launch() {
     if ((Game = fork()) == 0) {
@@ -113,8 +115,8 @@ class JourneyTest : public ::testing::Test {
     }
     return true;
   }
-  // Finds the mapped top-level window titled "Game", its place on the screen and its size.
-  bool FindWindow() {
+  // Finds the mapped top-level window of that title, its place on the screen and its size.
+  bool FindWindow(const char* title = "Game") {
     ::Window root = 0, parent = 0, *children = nullptr;
     unsigned count = 0;
     // SDL 2 makes and destroys windows of its own while it starts: one may go between listing and reading it.
@@ -123,8 +125,8 @@ class JourneyTest : public ::testing::Test {
     for (unsigned i = 0; i < count; ++i) {
       char* name = nullptr;
       XWindowAttributes a{};
-      if (XFetchName(X, children[i], &name) && name == std::string("Game") &&
-          XGetWindowAttributes(X, children[i], &a) && a.map_state == IsViewable) {
+      if (XFetchName(X, children[i], &name) && name == std::string(title) && XGetWindowAttributes(X, children[i], &a) &&
+          a.map_state == IsViewable) {
         Window = children[i], Place[0] = a.x, Place[1] = a.y, Place[2] = a.width, Place[3] = a.height;
       }
       XFree(name);
@@ -224,21 +226,26 @@ TEST_F(JourneyTest, TheInstalledGamePlayedWithThePointerSavesTheNameAndTheCloseR
   EXPECT_EQ(ReadBytes(ScoreFile), saved);
 }
 
-TEST_F(JourneyTest, ADamagedFontShowsTheReportInABoxThatWaitsForOk) {
-  const Bytes font = ReadBytes(Sprites / "font.dat");
-  WriteBytes(Sprites / "font.dat", Bytes(font.begin(), font.begin() + font.size() / 2));
-  Launch();
-  ASSERT_TRUE(Until([&] { return FindWindow(); })) << Errors();
-  int okY = -1;  // the OK button's lowest row of its face colour, below the report
-  ASSERT_TRUE(Await([&](const Look& at) {
-    okY = -1;
-    for (int y = 479; y > 0 && okY < 0; --y) okY = SameOnScreen(at(300, y), {200, 198, 192}) ? y : -1;
-    return okY > 0 && SameOnScreen(at(300, okY - 18), {200, 198, 192});
-  }));
-  EXPECT_FALSE(ExitCode(500ms)) << "the box waits for the player";
-  EXPECT_NE(Errors().find("sprites/font.dat"), std::string::npos) << Errors();
-  Click(300, okY - 5);
-  EXPECT_EQ(ExitCode(20s), 1);
+// The icon is read before the game's window opens: the box then opens a window of its own.
+TEST_F(JourneyTest, ADamagedFontOrIconShowsTheReportInABoxThatWaitsForOk) {
+  for (const auto& [file, title] : {std::pair("font.dat", "Game"), {"icon.dat", "Application Error"}}) {
+    const Bytes whole = ReadBytes(Sprites / file);
+    WriteBytes(Sprites / file, Bytes(whole.begin(), whole.begin() + whole.size() / 2));
+    Ended.reset(), Window = 0, Launch();
+    ASSERT_TRUE(Until([&] { return FindWindow(title); })) << Errors();
+    int okY = -1;  // the OK button's lowest row of its face colour, below the report
+    ASSERT_TRUE(Await([&](const Look& at) {
+      okY = -1;
+      for (int y = Place[3] - 1; y > 0 && okY < 0; --y)
+        okY = SameOnScreen(at(Place[2] / 2, y), {200, 198, 192}) ? y : -1;
+      return okY > 0 && SameOnScreen(at(Place[2] / 2, okY - 18), {200, 198, 192});
+    }));
+    EXPECT_FALSE(ExitCode(500ms)) << "the box waits for the player";
+    EXPECT_NE(Errors().find(file), std::string::npos) << Errors();
+    Click(Place[2] / 2, okY - 5);
+    EXPECT_EQ(ExitCode(20s), 1);
+    WriteBytes(Sprites / file, whole);
+  }
 }
 
 // In this process, on the journey's server: after every frame the window shows exactly what Screen

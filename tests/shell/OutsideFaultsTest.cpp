@@ -10,7 +10,9 @@ TEST(OutsideFaultsTest, FatalFaultsEndWithTheReportAndExitCodeOne) {
   // What breaks, and the class and message of the report it ends with.
   const std::tuple<std::function<void()>, std::string, std::string> rows[] = {
       {[] { setenv("SDL_VIDEODRIVER", "no-such-driver", 1); }, "EMediaError", "Cannot start video: .+\\."},
-      {[] { std::filesystem::remove_all("sprites"); }, "EInOutError", "sprites/makerlogo\\.dat: File not found\\."}};
+      {[] { std::filesystem::remove_all("sprites"); }, "EInOutError", "sprites/makerlogo\\.dat: File not found\\."},
+      {[] { std::filesystem::remove_all("sprites"), std::filesystem::create_symlink("sprites", "sprites"); },
+       "EInOutError", "sprites/icon\\.dat: Too many levels of symbolic links\\."}};
   for (const auto& [breakIt, failure, message] : rows) {
     ScratchDir scratch;
     WriteFixtureAssets();
