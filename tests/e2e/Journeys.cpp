@@ -66,7 +66,7 @@ class JourneyTest : public ::testing::Test {
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     if ((Server = fork()) == 0) {
-      dup2(ready[1], 3), freopen("/dev/null", "w", stderr);
+      if (dup2(ready[1], 3) < 0 || !freopen("/dev/null", "w", stderr)) _exit(126);
       execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr), _exit(127);
     }
     char number[16] = "";
