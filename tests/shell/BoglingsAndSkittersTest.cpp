@@ -1,5 +1,5 @@
 // Journeys through the real controller and frame loop, fed with real SDL events, and what every
-// screen draws where on the way: the intro, the menu, the pages, the high-score table and keyboard.
+// screen draws where on the way; the whole program's fatal faults; and a long seeded random play.
 
 #include "shell/BoglingsAndSkitters.h"
 
@@ -13,15 +13,25 @@
 #include "screens/MenuModule.h"
 #include "support/Headless.h"
 
+#include <random>
+#include <regex>
+#include <set>
+#include <typeindex>
+
 class BoglingsAndSkittersTest : public HeadlessTest {
  protected:
-  void SetUp() override { HeadlessTest::SetUp(), Controller.Start(); }
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    Controller.Start();
+  }
   const std::type_info& Showing() { return typeid(*Controller.GetCurrentModule()); }
   // The table's title, its rows from the top (name and score) and the back picture.
   void ExpectTable(const std::vector<std::pair<std::string, std::string>>& rows) {
     ExpectText(250, 100, "High Scores");
-    for (int i = 0; i < int(rows.size()); ++i)
-      ExpectText(250, 160 + 20 * i, rows[i].first), ExpectText(500, 160 + 20 * i, rows[i].second);
+    for (int i = 0; i < int(rows.size()); ++i) {
+      ExpectText(250, 160 + 20 * i, rows[i].first);
+      ExpectText(500, 160 + 20 * i, rows[i].second);
+    }
     Expect({{540, 400, Shown("back")}, {539, 400, Shown("background")}});
   }
   THalloween Controller;
@@ -44,32 +54,34 @@ TEST_F(BoglingsAndSkittersTest, TheIntroShowsLogoPresentsTitleAndGhostInTurnThen
       {750, {{320, 240, Black}, {540, 256, ghost}}},
       {820, {{320, 240, Black}}}};  // the intro's last frame shows nothing
   SDL_WarpMouse(77, 66);
-  for (const Uint8 button : {SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN})
-    PushButton(true, 10, 10, button);
+  PushButton(true, 10, 10, SDL_BUTTON_RIGHT);  // only the left button ends it
+  PushButton(true, 10, 10, SDL_BUTTON_WHEELDOWN);
   Mix_Chunk* hit = nullptr;
   for (int shown = 0; const auto& [tick, probes] : timeline) {
     Frames(Controller, tick - std::exchange(shown, tick));
     Expect(probes);
-    EXPECT_TRUE(tick != 399 || Mix_GetChunk(ChannelEffects) == nullptr) << "silent until the title";
-    hit = tick == 599 ? Mix_GetChunk(ChannelEffects) : hit;
+    if (tick == 399) {
+      EXPECT_EQ(Mix_GetChunk(ChannelEffects), nullptr) << "silent until the title";
+    }
+    if (tick == 599) hit = Mix_GetChunk(ChannelEffects);
   }
   EXPECT_TRUE(hit && Mix_GetChunk(ChannelEffects) != hit) << "the title's sound, then the ghost's";
   const std::tuple<int, int, int> flight[] = {
       {600, 240, 240}, {601, 242, 241}, {679, 398, 339}, {700, 440, 330}, {758, 556, 239}};  // tick, x, y
-  for (const auto& [tick, x, y] : flight)
+  for (const auto& [tick, x, y] : flight) {
     EXPECT_EQ(TPoint(GhostPosition(tick).X, GhostPosition(tick).Y), TPoint(x, y)) << tick;
+  }
   Frames(Controller, 1);
   Expect({{77, 66, Shown("hand")}});  // the menu knows the pointer from its first frame
 }
 
 TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsAndEachReturnsToIt) {
-  PushMotion(400, 225);  // over "New game"
+  PushMotion(400, 225);
   PushButton(true, 400, 225);
   PushMotion(400, 225);
   PushButton(false, 400, 225);  // the intro ends at the press; the menu ignores releases
   Frames(Controller, 1);
-  Expect({{0, 479, Shown("background")},
-          {250, 20, Shown("title")},
+  Expect({{250, 20, Shown("title")},
           {550, 140, Shown("title")},
           {249, 20, Shown("background")},
           {400, 225, Shown("hand")},
@@ -78,7 +90,6 @@ TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsAndEachReturn
           {309, 155, Shown("background")},
           {310, 205, Shown("newgame")},
           {310, 255, Shown("highscores")},
-          {489, 294, Shown("highscores")},
           {310, 305, Shown("credits")},
           {310, 355, Shown("exit")},
           {489, 394, Shown("exit")},
@@ -97,16 +108,17 @@ TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsAndEachReturn
     EXPECT_EQ(Showing(), screen) << x << "," << y;
     EXPECT_EQ(PlayedSince(ChannelEffects), screen != typeid(TMenuModule)) << "the click";
     // Back: a page or the table by a press; a game by its quit button and the table after it.
-    for (int press = 0; press < 2 && Showing() != typeid(TMenuModule); ++press)
-      Click(Controller, 31, 31), Frames(Controller, 151);
-    EXPECT_TRUE(Controller.GetCurrentModule() == menu && Mix_GetChunk(ChannelMusic) == music &&
-                Mix_Playing(ChannelMusic))
-        << "the same menu, its music never restarted";
+    for (int press = 0; press < 2 && Showing() != typeid(TMenuModule); ++press) {
+      Click(Controller, 31, 31);
+      Frames(Controller, 151);
+    }
+    EXPECT_EQ(Controller.GetCurrentModule(), menu);
+    EXPECT_TRUE(Mix_GetChunk(ChannelMusic) == music && Mix_Playing(ChannelMusic)) << "its music never restarted";
   }
 }
 
 TEST_F(BoglingsAndSkittersTest, EachPageSetsItsLinesAndAnyPressEndsIt) {
-  // Where each line starts, and its first and last characters.
+  // The menu band that opens the page, then where each line starts and its first characters.
   const std::pair<int, std::vector<std::tuple<int, int, std::string>>> pages[] = {{175,
                                                                                    {{200, 60, "H"},
                                                                                     {200, 100, "I"},
@@ -183,8 +195,9 @@ TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingGameTakesANameOnTheKe
   Frames(Controller, 148);
   ExpectText(300, 160, "new high score!");
   Frames(Controller, 1);
-  for (char key = 'a'; key <= 'z'; ++key)
+  for (char key = 'a'; key <= 'z'; ++key) {
     ExpectText(300 + 15 * ((key - 'a') % 13), 160 + 20 * ((key - 'a') / 13), {&key, 1});
+  }
   ExpectText(300, 200, "backspace");
   ExpectText(300, 240, "enter");
   // Press, then the name so far and whether a sound played.
@@ -199,8 +212,9 @@ TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingGameTakesANameOnTheKe
     ExpectText(300, 280, name);
     Expect({{305 + 10 * int(name.size()), 288, Shown("background")}});
   }
-  for (const char key : std::string("bcdefghijkl"))
+  for (const char key : std::string("bcdefghijkl")) {
     Click(Controller, 300 + 15 * ((key - 'a') % 13), 160 + 20 * ((key - 'a') / 13));
+  }
   ExpectText(300, 280, "abcdefghijkl");
   Click(Controller, 374, 259);  // enter: the same press does not also leave the table
   ExpectTable({{"abcdefgh", "9"}, {"", "0"}});
@@ -208,22 +222,86 @@ TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingGameTakesANameOnTheKe
 
 TEST_F(BoglingsAndSkittersTest, TheCloseRequestAndTheExitEntryEndTheProgramAfterTheirFrameSavingNothing) {
   WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));
-  // Presses on the way; the exit entry ends the last road, the close request the others.
-  const std::vector<TPoint> roads[] = {
-      {{0, 0}, {400, 175}}, {{0, 0}, {400, 225}}, {{0, 0}, {400, 225}, {31, 31}}, {{0, 0}}};
-  for (const auto& road : roads) {
+  // Presses on the way: the close request ends a game, the exit entry the menu.
+  for (const bool inGame : {true, false}) {
     THalloween controller;
     controller.Start();
-    for (const TPoint press : road) Click(controller, press.X, press.Y), Frames(controller, 100);
+    Click(controller, 0, 0);
+    if (inGame) {
+      Click(controller, 400, 225);
+      SDL_Event close{SDL_QUIT};
+      SDL_PushEvent(&close);
+    } else {
+      PushMotion(499, 399);
+      PushButton(true, 499, 399);
+    }
     TModule* const showing = controller.GetCurrentModule();
-    SDL_Event close{SDL_QUIT};
-    road.size() == 1 ? (PushMotion(499, 399), PushButton(true, 499, 399)) : void(SDL_PushEvent(&close));
     PushMotion(200, 100);
     Frames(controller, 1);
-    EXPECT_TRUE(controller.IsQuitRequested() && controller.GetCurrentModule() == showing) << road.size();
+    EXPECT_TRUE(controller.IsQuitRequested() && controller.GetCurrentModule() == showing) << inGame;
     EXPECT_EQ(ReadBytes(HighScoreFileName), Bytes(HighScoreFileBytes, 0));
     Expect({{200, 100, Shown("hand")}});  // the rest of the frame still ran
   }
   Controller.RequestQuit(1);
   EXPECT_FALSE(Controller.IsQuitRequested()) << "only code 0 ends the program";
+}
+
+// The whole program in this process: what breaks, and the class and message of the report.
+TEST(OutsideFaultsTest, FatalFaultsEndWithTheReportAndExitCodeOne) {
+  const std::tuple<const char*, std::string, std::string> rows[] = {
+      {"no-such-driver", "EMediaError", "Cannot start video: .+\\."},
+      {"dummy", "EInOutError", "sprites/makerlogo\\.dat: File not found\\."}};
+  for (const auto& [video, failure, message] : rows) {
+    ScratchDir scratch;
+    setenv("SDL_VIDEODRIVER", video, 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunProgram(), 1) << message;
+    const std::string reported = testing::internal::GetCapturedStderr();
+    const std::regex report("Exception " + failure + " in module unit_tests at [0-9A-F]{8}\\.\n" + message + "\n");
+    EXPECT_TRUE(std::regex_match(reported, report)) << reported;
+  }
+}
+
+// Seeded random input (moves, presses, drags, the hint and quit buttons, the level and life keys,
+// name typing, every menu entry but exit) to shake out crashes, hangs and sanitizer reports;
+// BOGLINGS_SOAK_FRAMES and BOGLINGS_SOAK_SEED set length and input.
+using SoakTest = HeadlessTest;
+TEST_F(SoakTest, SeededRandomPlayVisitsEveryScreenWithoutFault) {
+  const auto setting = [](const char* name, long fallback) {
+    if (const char* value = std::getenv(name)) return std::atol(value);
+    return fallback;
+  };
+  std::mt19937 random(unsigned(setting("BOGLINGS_SOAK_SEED", 20261206)));
+  const auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  const auto chance = [&](int oneIn) { return between(1, oneIn) == 1; };
+  UseGeneratedAssets();
+  THalloween controller;
+  controller.Start();
+  std::set<std::type_index> visited;
+  for (long frame = setting("BOGLINGS_SOAK_FRAMES", 100000); frame > 0; --frame) {
+    visited.insert(typeid(*controller.GetCurrentModule()));
+    if (const auto* game = dynamic_cast<const TGameModule*>(controller.GetCurrentModule())) {
+      SDL_GetKeyState(nullptr)[SDLK_LCTRL] = chance(300);   // level skip
+      SDL_GetKeyState(nullptr)[SDLK_LSHIFT] = chance(300);  // last life
+      const int column = between(0, 6), row = between(0, 6), dc = between(-1, 1), dr = between(-1, 1);
+      std::vector<TPoint> line;
+      for (int k = between(1, 8); k > 0; --k) line.push_back(CellCentre(column + k * dc, row + k * dr));
+      const auto found = FindLine([&](int c, int r) { return game->GetBoard().Cell(c, r)->Kind; });
+      if (found && chance(25)) {
+        Drag(controller, *found);
+      } else if (chance(15)) {
+        Drag(controller, line);
+      } else if (chance(150)) {
+        Click(controller, 40, 444);  // the wand
+      } else if (chance(3000)) {
+        Click(controller, 31, 31);  // quit
+      }
+    } else if (chance(10)) {
+      Click(controller, between(200, 510), between(130, 349));  // menu entries but exit, keyboard keys
+    }
+    if (chance(3)) PushMotion(between(0, 639), between(0, 479));
+    Frames(controller, 1);
+    ASSERT_FALSE(controller.IsQuitRequested()) << frame << " frames before the end";
+  }
+  EXPECT_EQ(visited.size(), 6u) << "intro, menu, help, credits, game and high scores";
 }
