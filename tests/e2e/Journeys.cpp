@@ -125,6 +125,17 @@ class JourneyTest : public ::testing::Test {
     }));
     Frames(Game, 1);
   }
+  // Pixels of the window other than Screen's, widened to 24 bits.
+  int Differing() {
+    int count = 0;
+    Await([&](const Look& at) {
+      for (int i = 0; i < ScreenWidth * ScreenHeight; ++i) {
+        count += OnScreen(at(i % ScreenWidth, i / ScreenWidth)) != ScreenAt(i % ScreenWidth, i / ScreenWidth);
+      }
+      return true;
+    });
+    return count;
+  }
   TGameModule& Playing() { return dynamic_cast<TGameModule&>(*Game.GetCurrentModule()); }
 
   pid_t Server = -1, Child = -1;
@@ -134,15 +145,40 @@ class JourneyTest : public ::testing::Test {
   THalloween Game;
 };
 
-TEST_F(JourneyTest, AGamePlayedWithThePointerSavesTheNameAndTheCloseRequestEndsIt) {
+// After every frame the window shows exactly what Screen holds, though only what changed is handed
+// to SDL, and also once it was covered and uncovered.
+TEST_F(JourneyTest, AGameWithThePointerShowsEveryFrameSavesTheNameAndEndsAtTheCloseRequest) {
   WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));  // any score earns first place
   StartGame();
   EXPECT_EQ(Place, std::vector<int>({192, 144, 640, 480})) << "centred on the 1024 by 768 screen";
   Drag({{600, 300}});  // ends the intro
   Drag({{400, 225}});
   Frames(Game, 40);  // the new tiles come to rest
+  const auto framesShowScreen = [&](const char* step, int frames) {
+    for (int frame = 0; frame < frames; ++frame) {
+      Frames(Game, 1);
+      EXPECT_EQ(Differing(), 0) << step << ", frame " << frame;
+    }
+  };
+  PushMotion(150, 300);
+  framesShowScreen("only the pointer moves", 1);
+  framesShowScreen("only the timer bar shrinks", 8);
   Drag(*FindLine([&](int column, int row) { return Playing().GetBoard().Cell(column, row)->Kind; }));
   EXPECT_GT(Playing().GetScore(), 0);
+  framesShowScreen("sparks fly", 30);
+  XSetWindowAttributes plain{};
+  plain.background_pixel = 0x336699;
+  plain.override_redirect = True;
+  const ::Window cover =
+      XCreateWindow(X, DefaultRootWindow(X), Place[0], Place[1], ScreenWidth, ScreenHeight, 0, CopyFromParent,
+                    InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &plain);
+  XMapRaised(X, cover);
+  XSync(X, False);
+  EXPECT_GT(Differing(), 0) << "covered";
+  XUnmapWindow(X, cover);
+  XSync(X, False);
+  EXPECT_GT(Differing(), 0) << "uncovered, before a frame";
+  framesShowScreen("covered and uncovered", 2);
   Drag({{31, 31}});   // the quit button
   Frames(Game, 150);  // "new high score!", then the keyboard
   for (const char letter : std::string("bot")) {
@@ -181,48 +217,4 @@ TEST_F(JourneyTest, AFatalFaultShowsTheReportInABoxThatWaitsForOk) {
   Pointer({{300, okY - 5}});
   ASSERT_TRUE(Until(ended));
   EXPECT_EQ(WEXITSTATUS(status), 1);
-}
-
-// After every frame the window shows exactly what Screen holds, though only what changed is handed
-// to SDL, and also once it was covered and uncovered.
-TEST_F(JourneyTest, TheWindowShowsEveryFrameAsScreenHoldsIt) {
-  StartGame();
-  const auto differing = [&] {  // pixels of the window other than Screen's, widened to 24 bits
-    int count = 0;
-    Await([&](const Look& at) {
-      for (int i = 0; i < ScreenWidth * ScreenHeight; ++i) {
-        const int x = i % ScreenWidth, y = i / ScreenWidth;
-        count += OnScreen(at(x, y)) != ScreenAt(x, y);
-      }
-      return true;
-    });
-    return count;
-  };
-  Click(Game, 320, 240);
-  Click(Game, 400, 225);
-  Frames(Game, 40);
-  XSetWindowAttributes plain{};
-  plain.background_pixel = 0x336699;
-  plain.override_redirect = True;
-  const ::Window cover =
-      XCreateWindow(X, DefaultRootWindow(X), Place[0], Place[1], ScreenWidth, ScreenHeight, 0, CopyFromParent,
-                    InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &plain);
-  const auto framesShowScreen = [&](const char* step, int frames) {
-    for (int frame = 0; frame < frames; ++frame) {
-      Frames(Game, 1);
-      EXPECT_EQ(differing(), 0) << step << ", frame " << frame;
-    }
-  };
-  PushMotion(150, 300);
-  framesShowScreen("only the pointer moves", 1);
-  framesShowScreen("only the timer bar shrinks", 8);
-  ::Drag(Game, *FindLine([&](int c, int r) { return Playing().GetBoard().Cell(c, r)->Kind; }));
-  framesShowScreen("sparks fly", 30);
-  XMapRaised(X, cover);
-  XSync(X, False);
-  EXPECT_GT(differing(), 0) << "covered";
-  XUnmapWindow(X, cover);
-  XSync(X, False);
-  EXPECT_GT(differing(), 0) << "uncovered, before a frame";
-  framesShowScreen("covered and uncovered", 2);
 }

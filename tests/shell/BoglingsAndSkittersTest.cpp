@@ -13,6 +13,7 @@
 #include "screens/MenuModule.h"
 #include "support/Headless.h"
 
+#include <map>
 #include <random>
 #include <regex>
 #include <set>
@@ -75,7 +76,7 @@ TEST_F(BoglingsAndSkittersTest, TheIntroShowsLogoPresentsTitleAndGhostInTurnThen
   Expect({{77, 66, Shown("hand")}});  // the menu knows the pointer from its first frame
 }
 
-TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsAndEachReturnsToIt) {
+TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsEachReturnsToItAndExitEndsTheProgram) {
   PushMotion(400, 225);
   PushButton(true, 400, 225);
   PushMotion(400, 225);
@@ -100,13 +101,51 @@ TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsAndEachReturn
       {300, 150, typeid(THelpModule)},      {499, 199, typeid(THelpModule)},    {300, 200, typeid(TGameModule)},
       {400, 299, typeid(THighScoreModule)}, {400, 349, typeid(TCreditsModule)}, {299, 150, typeid(TMenuModule)},
       {300, 149, typeid(TMenuModule)},      {500, 399, typeid(TMenuModule)},    {400, 400, typeid(TMenuModule)}};
+  // Each page's lines: where each starts and its first characters.
+  const std::map<std::type_index, std::vector<std::tuple<int, int, std::string>>> pages = {{typeid(THelpModule),
+                                                                                            {{200, 60, "H"},
+                                                                                             {200, 100, "I"},
+                                                                                             {560, 100, "the"},
+                                                                                             {200, 120, "s"},
+                                                                                             {200, 140, "a"},
+                                                                                             {200, 160, "w"},
+                                                                                             {200, 180, "s"},
+                                                                                             {200, 210, "C"},
+                                                                                             {200, 230, "t"},
+                                                                                             {200, 250, "d"},
+                                                                                             {550, 250, "go,"},
+                                                                                             {200, 270, "t"},
+                                                                                             {200, 290, "W"},
+                                                                                             {200, 310, "g"},
+                                                                                             {200, 335, "C"},
+                                                                                             {200, 360, "B"},
+                                                                                             {200, 380, "it"}}},
+                                                                                           {typeid(TCreditsModule),
+                                                                                            {{250, 100, "Credits"},
+                                                                                             {250, 160, "P"},
+                                                                                             {400, 160, "L"},
+                                                                                             {250, 200, "G"},
+                                                                                             {400, 200, "L"},
+                                                                                             {250, 240, "M"},
+                                                                                             {250, 260, "s"},
+                                                                                             {400, 240, "L"},
+                                                                                             {250, 300, "T"},
+                                                                                             {400, 300, "N"},
+                                                                                             {400, 320, "P"},
+                                                                                             {400, 340, "O"}}}};
   for (const auto& [x, y, screen] : presses) {
     MarkChannel(ChannelEffects);
     PushMotion(x, y);
     PushButton(true, 10, 10);  // judged by the last motion
+    PushMotion(20, 450);
+    PushButton(false, 20, 450);  // a page ends at a press only
     Frames(Controller, 1);
     EXPECT_EQ(Showing(), screen) << x << "," << y;
     EXPECT_EQ(PlayedSince(ChannelEffects), screen != typeid(TMenuModule)) << "the click";
+    if (pages.contains(screen)) {
+      for (const auto& [left, top, text] : pages.at(screen)) ExpectText(left, top, text);
+      Expect({{540, 400, Shown("back")}, {603, 431, Shown("back")}, {539, 400, Shown("background")}});
+    }
     // Back: a page or the table by a press; a game by its quit button and the table after it.
     for (int press = 0; press < 2 && Showing() != typeid(TMenuModule); ++press) {
       Click(Controller, 31, 31);
@@ -115,55 +154,14 @@ TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsAndEachReturn
     EXPECT_EQ(Controller.GetCurrentModule(), menu);
     EXPECT_TRUE(Mix_GetChunk(ChannelMusic) == music && Mix_Playing(ChannelMusic)) << "its music never restarted";
   }
-}
-
-TEST_F(BoglingsAndSkittersTest, EachPageSetsItsLinesAndAnyPressEndsIt) {
-  // The menu band that opens the page, then where each line starts and its first characters.
-  const std::pair<int, std::vector<std::tuple<int, int, std::string>>> pages[] = {{175,
-                                                                                   {{200, 60, "H"},
-                                                                                    {200, 100, "I"},
-                                                                                    {560, 100, "the"},
-                                                                                    {200, 120, "s"},
-                                                                                    {200, 140, "a"},
-                                                                                    {200, 160, "w"},
-                                                                                    {200, 180, "s"},
-                                                                                    {200, 210, "C"},
-                                                                                    {200, 230, "t"},
-                                                                                    {200, 250, "d"},
-                                                                                    {550, 250, "go,"},
-                                                                                    {200, 270, "t"},
-                                                                                    {200, 290, "W"},
-                                                                                    {200, 310, "g"},
-                                                                                    {200, 335, "C"},
-                                                                                    {200, 360, "B"},
-                                                                                    {200, 380, "it"}}},
-                                                                                  {325,
-                                                                                   {{250, 100, "Credits"},
-                                                                                    {250, 160, "P"},
-                                                                                    {400, 160, "L"},
-                                                                                    {250, 200, "G"},
-                                                                                    {400, 200, "L"},
-                                                                                    {250, 240, "M"},
-                                                                                    {250, 260, "s"},
-                                                                                    {400, 240, "L"},
-                                                                                    {250, 300, "T"},
-                                                                                    {400, 300, "N"},
-                                                                                    {400, 320, "P"},
-                                                                                    {400, 340, "O"}}}};
-  Click(Controller, 0, 0);
-  for (const auto& [entry, lines] : pages) {
-    Click(Controller, 400, entry);
-    PushMotion(20, 450);
-    PushButton(false, 20, 450);
-    Frames(Controller, 1);
-    for (const auto& [x, y, text] : lines) ExpectText(x, y, text);
-    Expect({{0, 0, Shown("background")},
-            {540, 400, Shown("back")},
-            {603, 431, Shown("back")},
-            {539, 400, Shown("background")},
-            {20, 450, Shown("hand")}});
-    Click(Controller, 20, 450);  // far from the back picture
-  }
+  Controller.RequestQuit(1);
+  EXPECT_FALSE(Controller.IsQuitRequested()) << "only code 0 ends the program";
+  PushMotion(499, 399);
+  PushButton(true, 10, 10);
+  PushMotion(200, 100);
+  Frames(Controller, 1);
+  EXPECT_TRUE(Controller.IsQuitRequested() && Controller.GetCurrentModule() == menu) << "the exit entry";
+  Expect({{200, 100, Shown("hand")}});  // the rest of the frame still ran
 }
 
 TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingGameTakesANameOnTheKeyboard) {
@@ -188,6 +186,11 @@ TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingGameTakesANameOnTheKe
   Frames(Controller, 40);  // the new tiles come to rest
   const TBoard& board = dynamic_cast<TGameModule&>(*Controller.GetCurrentModule()).GetBoard();
   Drag(Controller, FindLine([&](int column, int row) { return board.Cell(column, row)->Kind; }).value());
+  SDL_Event close{SDL_QUIT};
+  SDL_PushEvent(&close);
+  Frames(Controller, 1);
+  EXPECT_TRUE(Controller.IsQuitRequested() && Showing() == typeid(TGameModule)) << "ends after the frame";
+  EXPECT_EQ(ReadBytes(HighScoreFileName), Bytes(HighScoreFileBytes, 0)) << "the close request saves nothing";
   MarkChannel(ChannelEffects);
   Click(Controller, 31, 31);
   EXPECT_TRUE(PlayedSince(ChannelEffects)) << "the hit sound";
@@ -220,32 +223,6 @@ TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingGameTakesANameOnTheKe
   ExpectTable({{"abcdefgh", "9"}, {"", "0"}});
 }
 
-TEST_F(BoglingsAndSkittersTest, TheCloseRequestAndTheExitEntryEndTheProgramAfterTheirFrameSavingNothing) {
-  WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));
-  // Presses on the way: the close request ends a game, the exit entry the menu.
-  for (const bool inGame : {true, false}) {
-    THalloween controller;
-    controller.Start();
-    Click(controller, 0, 0);
-    if (inGame) {
-      Click(controller, 400, 225);
-      SDL_Event close{SDL_QUIT};
-      SDL_PushEvent(&close);
-    } else {
-      PushMotion(499, 399);
-      PushButton(true, 499, 399);
-    }
-    TModule* const showing = controller.GetCurrentModule();
-    PushMotion(200, 100);
-    Frames(controller, 1);
-    EXPECT_TRUE(controller.IsQuitRequested() && controller.GetCurrentModule() == showing) << inGame;
-    EXPECT_EQ(ReadBytes(HighScoreFileName), Bytes(HighScoreFileBytes, 0));
-    Expect({{200, 100, Shown("hand")}});  // the rest of the frame still ran
-  }
-  Controller.RequestQuit(1);
-  EXPECT_FALSE(Controller.IsQuitRequested()) << "only code 0 ends the program";
-}
-
 // The whole program in this process: what breaks, and the class and message of the report.
 TEST(OutsideFaultsTest, FatalFaultsEndWithTheReportAndExitCodeOne) {
   const std::tuple<const char*, std::string, std::string> rows[] = {
@@ -267,39 +244,36 @@ TEST(OutsideFaultsTest, FatalFaultsEndWithTheReportAndExitCodeOne) {
 // BOGLINGS_SOAK_FRAMES and BOGLINGS_SOAK_SEED set length and input.
 using SoakTest = HeadlessTest;
 TEST_F(SoakTest, SeededRandomPlayVisitsEveryScreenWithoutFault) {
-  const auto setting = [](const char* name, long fallback) {
-    if (const char* value = std::getenv(name)) return std::atol(value);
-    return fallback;
-  };
-  std::mt19937 random(unsigned(setting("BOGLINGS_SOAK_SEED", 20261206)));
+  const char* seed = std::getenv("BOGLINGS_SOAK_SEED");
+  const char* frames = std::getenv("BOGLINGS_SOAK_FRAMES");
+  std::mt19937 random(seed ? std::atol(seed) : 20261206);
   const auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-  const auto chance = [&](int oneIn) { return between(1, oneIn) == 1; };
   UseGeneratedAssets();
   THalloween controller;
   controller.Start();
   std::set<std::type_index> visited;
-  for (long frame = setting("BOGLINGS_SOAK_FRAMES", 100000); frame > 0; --frame) {
+  for (long frame = frames ? std::atol(frames) : 100000; frame > 0; --frame) {
     visited.insert(typeid(*controller.GetCurrentModule()));
     if (const auto* game = dynamic_cast<const TGameModule*>(controller.GetCurrentModule())) {
-      SDL_GetKeyState(nullptr)[SDLK_LCTRL] = chance(300);   // level skip
-      SDL_GetKeyState(nullptr)[SDLK_LSHIFT] = chance(300);  // last life
+      SDL_GetKeyState(nullptr)[SDLK_LCTRL] = between(1, 300) == 1;   // level skip
+      SDL_GetKeyState(nullptr)[SDLK_LSHIFT] = between(1, 300) == 1;  // last life
       const int column = between(0, 6), row = between(0, 6), dc = between(-1, 1), dr = between(-1, 1);
       std::vector<TPoint> line;
       for (int k = between(1, 8); k > 0; --k) line.push_back(CellCentre(column + k * dc, row + k * dr));
       const auto found = FindLine([&](int c, int r) { return game->GetBoard().Cell(c, r)->Kind; });
-      if (found && chance(25)) {
+      if (found && between(1, 25) == 1) {
         Drag(controller, *found);
-      } else if (chance(15)) {
+      } else if (between(1, 15) == 1) {
         Drag(controller, line);
-      } else if (chance(150)) {
+      } else if (between(1, 150) == 1) {
         Click(controller, 40, 444);  // the wand
-      } else if (chance(3000)) {
+      } else if (between(1, 3000) == 1) {
         Click(controller, 31, 31);  // quit
       }
-    } else if (chance(10)) {
+    } else if (between(1, 10) == 1) {
       Click(controller, between(200, 510), between(130, 349));  // menu entries but exit, keyboard keys
     }
-    if (chance(3)) PushMotion(between(0, 639), between(0, 479));
+    if (between(1, 3) == 1) PushMotion(between(0, 639), between(0, 479));
     Frames(controller, 1);
     ASSERT_FALSE(controller.IsQuitRequested()) << frame << " frames before the end";
   }
