@@ -135,7 +135,9 @@ void Expect(const std::vector<std::tuple<int, int, Rgb>>& probes) {
 }
 void ExpectText(int x, int y, std::string_view text) {
   for (int i = 0; i < int(text.size()); ++i) {
-    if (text[i] != ' ') EXPECT_EQ(ScreenAt(x + 10 * i + 5, y + 8), ShownGlyph(text[i])) << text << " at " << i;
+    if (text[i] != ' ') {
+      EXPECT_EQ(ScreenAt(x + 10 * i + 5, y + 8), ShownGlyph(text[i])) << text << " at " << i;
+    }
   }
   if (text.empty()) return;
   EXPECT_EQ(ScreenAt(x, y), ShownGlyph(text.front())) << text;

@@ -1,7 +1,6 @@
 #pragma once
-// The real SDL opened headless in a scratch working directory holding tiny fixture assets, each
-// picture, glyph and digit cell in a colour of its own, so a pixel of Screen tells what was drawn
-// there; and real SDL events through the real frame loop.
+// The real SDL headless in a scratch folder of tiny fixture assets, each picture, glyph and digit
+// in a colour of its own, so a pixel of Screen tells what was drawn there; real SDL events.
 
 #include "game/LibBoard.h"
 #include "media/MediaHandles.h"
@@ -34,7 +33,7 @@ struct ScratchDir {
 Bytes ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const Bytes& bytes);
 void WriteDatFile(const std::filesystem::path& file, Bytes plain);  // scrambled as the assets are
-// In a forked child run as root: becomes nobody, for whom permission bits count (exit code 2 when it cannot).
+// In a forked child run as root: becomes nobody, for whom permission bits count (else exit code 2).
 void DropRootInChild();
 Bytes MakeBmp(int w, int h, const std::function<Rgb(int x, int y)>& colourAt);  // 24-bit
 Bytes MakeWav(int frames, uint32_t rate = 44100);                               // 16-bit stereo PCM
@@ -49,8 +48,7 @@ Rgb OnScreen(Rgb colour);
 Rgb PixelAt(const SDL_Surface& surface, int x, int y);
 Rgb ScreenAt(int x, int y);
 void Expect(const std::vector<std::tuple<int, int, Rgb>>& probes);
-// The text's glyphs in cells from (x, y), with the first cell's top-left and the last one's
-// bottom-right pixel, so a line drawn one pixel off fails.
+// The text's glyph cells from (x, y), their outer corners included: a line one pixel off fails.
 void ExpectText(int x, int y, std::string_view text);
 
 // Loops a silent chunk on the channel: any other chunk there later means a sound played since.
