@@ -120,16 +120,14 @@ Rgb OnScreen(Rgb c) {
 Rgb Shown(const std::string& picture) { return OnScreen(PictureColour(picture)); }
 Rgb ShownGlyph(char character) { return OnScreen(GlyphColour(GlyphIndex(static_cast<unsigned char>(character)))); }
 Rgb ShownDigit(int digit) { return OnScreen(DigitColour(digit)); }
-Rgb PixelAt(const SDL_Surface& surface, int x, int y) {
+Rgb ScreenAt(int x, int y) {
+  const int bytes = Screen->format->BytesPerPixel;
   Uint32 pixel = 0;
-  std::memcpy(&pixel,
-              static_cast<const uint8_t*>(surface.pixels) + y * surface.pitch + x * surface.format->BytesPerPixel,
-              surface.format->BytesPerPixel);
+  std::memcpy(&pixel, static_cast<const uint8_t*>(Screen->pixels) + y * Screen->pitch + x * bytes, bytes);
   Rgb c{};
-  SDL_GetRGB(pixel, surface.format, &c.R, &c.G, &c.B);
+  SDL_GetRGB(pixel, Screen->format, &c.R, &c.G, &c.B);
   return c;
 }
-Rgb ScreenAt(int x, int y) { return PixelAt(*Screen, x, y); }
 void Expect(const std::vector<std::tuple<int, int, Rgb>>& probes) {
   for (const auto& [x, y, colour] : probes) EXPECT_EQ(ScreenAt(x, y), colour) << "at " << x << "," << y;
 }

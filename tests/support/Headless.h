@@ -45,7 +45,6 @@ Rgb Shown(const std::string& picture);
 Rgb ShownGlyph(char character);
 Rgb ShownDigit(int digit);
 Rgb OnScreen(Rgb colour);
-Rgb PixelAt(const SDL_Surface& surface, int x, int y);
 Rgb ScreenAt(int x, int y);
 void Expect(const std::vector<std::tuple<int, int, Rgb>>& probes);
 // The text's glyph cells from (x, y), their outer corners included: a line one pixel off fails.
