@@ -27,7 +27,7 @@ using Look = std::function<Rgb(int x, int y)>;  // a pixel of the window as it s
 
 bool Same(Rgb a, Rgb b) { return a.R >> 3 == b.R >> 3 && a.G >> 2 == b.G >> 2 && a.B >> 3 == b.B >> 3; }
 
-// The game runs in this process, or in a child of it, with the scratch folder as its home.
+// The game runs in this process, or in a child of it, in the scratch folder.
 class JourneyTest : public ::testing::Test {
  protected:
   ScratchDir Scratch;
@@ -54,12 +54,12 @@ class JourneyTest : public ::testing::Test {
     if (Child > 0 && waitpid(Child, nullptr, WNOHANG) == 0) kill(Child, SIGKILL);
     ShutdownSound();
     SDL_Quit();
-    XCloseDisplay(X);
+    if (X) XCloseDisplay(X);
     kill(Server, SIGTERM);
     waitpid(Server, nullptr, 0);
   }
 
-  // The game in this process on the build's pictures and sounds, past the intro to a new game.
+  // The game in this process on the build's pictures and sounds, its window found.
   void StartGame() {
     UseGeneratedAssets();
     InitGraphics(ScreenWidth, ScreenHeight, "Game");
