@@ -10,6 +10,7 @@
 
 #include "BenchSetup.h"
 #include "ScreenScenarios.h"
+#include "media/LibGraphics.h"
 #include "media/LibPresent.h"
 
 #include <benchmark/benchmark.h>
@@ -57,11 +58,11 @@ void FrameWork(benchmark::State& state, TScreenState screen) {
 void PresentWork(benchmark::State& state, TScreenState screen) {
   TScreenScenario scenario(screen);
   scenario.Frame();
-  PresentScreen();  // the first frame shown is always the whole screen
+  PresentScreen(Screen);  // the first frame shown is always the whole screen
   for (auto _ : state) {
     scenario.Frame();
     const auto start = std::chrono::steady_clock::now();
-    PresentScreen();
+    PresentScreen(Screen);
     state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
 }

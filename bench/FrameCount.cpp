@@ -8,6 +8,7 @@
 
 #include "BenchSetup.h"
 #include "ScreenScenarios.h"
+#include "media/LibGraphics.h"
 #include "media/LibPresent.h"
 
 #include <valgrind/callgrind.h>
@@ -39,13 +40,13 @@ int main(int argc, char** argv) {
     TScreenScenario scenario(*screen);
     if (presentOnly) {  // the first frame shown is always the whole screen
       scenario.Frame();
-      PresentScreen();
+      PresentScreen(Screen);
     }
     for (int frame = 0; frame < frames; ++frame) {
       scenario.KeepHeavy();
       if (presentOnly) {
         scenario.FrameWork();
-        Counted(PresentScreen);
+        Counted([] { PresentScreen(Screen); });
       } else {
         Counted([&] { scenario.FrameWork(); });
       }

@@ -7,7 +7,7 @@
 #include "game/GameModule.h"
 #include "screens/MenuModule.h"
 #include "shell/BoglingsAndSkitters.h"
-#include "support/Headless.h"
+#include "support/Input.h"
 
 #include <malloc.h>
 

@@ -2,6 +2,7 @@
 
 #include "game/GameLayout.h"
 #include "game/GameModule.h"
+#include "game/GameModuleAccess.h"
 #include "game/LibRandom.h"
 #include "media/LibGraphics.h"
 #include "scores/HighScoreModule.h"
@@ -18,23 +19,23 @@
 // Reaches inside the puzzle screen to set up a board that play would take many moves to reach.
 class GameModuleProbe {
  public:
-  explicit GameModuleProbe(TGameModule& module) : Module(module) {}
+  explicit GameModuleProbe(TGameModule& module) : Module(module), State(module) {}
 
   // The counters back at their level-0 values, nothing selected, hinted or flying, and the board
   // at rest with kinds drawn from a fixed seed.
   void Rewind(int32_t tilesToClear) {
-    Module.Timer = Module.TimeLimit;
-    Module.TilesToClear = tilesToClear;
-    Module.Score = 0;
-    Module.HintTicks = 0;
-    Module.HintTile = nullptr;
-    Module.Particles.Clear();
-    Module.Board.ClearSelection();
-    Module.ButtonDown = false;
+    State.Timer = State.TimeLimit;
+    State.TilesToClear = tilesToClear;
+    State.Score = 0;
+    State.HintTicks = 0;
+    State.HintTile = nullptr;
+    State.Particles.Clear();
+    State.Board.ClearSelection();
+    State.ButtonDown = false;
     SetRandomSeed(ScenarioSeed);
-    Module.Board.RandomiseKinds();
+    State.Board.RandomiseKinds();
     for (int i = 0; i < CellCount; ++i) {
-      TTile& tile = *Module.Board.Cell(i % BoardSize, i / BoardSize);
+      TTile& tile = *State.Board.Cell(i % BoardSize, i / BoardSize);
       tile.Y = tile.TargetY;
       tile.FallSpeed = 0.0f;
     }
@@ -42,8 +43,8 @@ class GameModuleProbe {
 
   // One row of equal tiles, of a kind level 0 never draws, so it is the row's only line.
   void PlantRow(int row) {
-    for (int column = 0; column < BoardSize; ++column) Module.Board.Cell(column, row)->Kind = KindLimit - 1;
-    Module.Board.MarkRuns();
+    for (int column = 0; column < BoardSize; ++column) State.Board.Cell(column, row)->Kind = KindLimit - 1;
+    State.Board.MarkRuns();
   }
 
   // The pointer drags along the row from left to right, and lets go when release is set.
@@ -55,8 +56,8 @@ class GameModuleProbe {
   }
 
   void ShowHintOn(int column, int row, int32_t ticks) {
-    Module.HintTile = Module.Board.Cell(column, row);
-    Module.HintTicks = ticks;
+    State.HintTile = State.Board.Cell(column, row);
+    State.HintTicks = ticks;
   }
 
   // Every slot live, stars and dots alternating, spread over the board and flying apart.
@@ -64,19 +65,19 @@ class GameModuleProbe {
     for (int slot = 0; slot < ParticleSlots; ++slot) {
       const float x = static_cast<float>(BoardOriginX + 56 * (slot % 8));
       const float y = static_cast<float>(BoardOriginY + 50 * (slot / 8));
-      Module.Particles.SpawnParticle(static_cast<uint8_t>(slot % 2), x, y, slot % 3 - 1.0f, slot % 5 * 0.5f - 1.0f);
+      State.Particles.SpawnParticle(static_cast<uint8_t>(slot % 2), x, y, slot % 3 - 1.0f, slot % 5 * 0.5f - 1.0f);
     }
   }
 
   bool Settled() const {
     for (int i = 0; i < CellCount; ++i) {
-      const TTile& tile = *Module.Board.Cell(i % BoardSize, i / BoardSize);
+      const TTile& tile = *State.Board.Cell(i % BoardSize, i / BoardSize);
       if (tile.Y < tile.TargetY) return false;
     }
     return true;
   }
 
-  int32_t TilesToClear() const { return Module.TilesToClear; }
+  int32_t TilesToClear() const { return State.TilesToClear; }
 
  private:
   static constexpr uint32_t ScenarioSeed = 1031;
@@ -84,6 +85,7 @@ class GameModuleProbe {
   static int CellY(int row) { return BoardOriginY + static_cast<int>(CellPitch) * row; }
 
   TGameModule& Module;
+  TGameModuleAccess State;
 };
 
 namespace {

@@ -34,11 +34,10 @@ void Disc(int x, int y, int radius, TColour colour) {
 
 }  // namespace
 
-void DrawHudIcon(const SurfacePtr& icon, int row) { DrawSpriteCentred(icon, HudIconX, HudFirstIconY + HudPitch * row); }
+void DrawHudIcon(const SurfacePtr& icon, int row) { DrawSpriteCentred(icon, HudIconX, HudIconY(row)); }
 
 void DrawHudNumber(const SurfacePtr& digits, int row, int32_t value) {
-  DrawNumber(digits, DigitGlyphWidth, HudNumberX, HudFirstIconY + HudPitch * row - HudNumberRise,
-             static_cast<uint32_t>(value));
+  DrawNumber(digits, DigitGlyphWidth, HudNumberX, HudIconY(row) - HudNumberRise, static_cast<uint32_t>(value));
 }
 
 void DrawTimerBar(int32_t timer) {

@@ -1,6 +1,7 @@
 #pragma once
 // Where the puzzle screen puts things, in screen pixels. Shared by the rules (press areas, the
-// board under the pointer, bursts) and the drawing.
+// board under the pointer, bursts), the drawing and the asset generator, which blends the icons'
+// edges into the background where they stand.
 
 // Board point (x, y) is drawn at screen point (x + BoardOriginX, y + BoardOriginY).
 constexpr int BoardOriginX = 213;
@@ -13,8 +14,8 @@ struct TArea {
 };
 constexpr int QuitX = 15, QuitY = 15;  // the quit button's top-left corner
 constexpr TArea QuitButton{QuitX, QuitY, QuitX + 32, QuitY + 32};
-constexpr int HudIconX = 40;        // head-up icons are centred on this column
-constexpr int HudFirstIconY = 330;  // lives, then score, tiles to clear, the wand
-constexpr int HudPitch = 38;
-constexpr int WandY = HudFirstIconY + 3 * HudPitch;
+constexpr int HudIconX = 40;  // head-up icons are centred on this column
+// The centre row of head-up row 0 to 3: lives, score, tiles to clear, the wand.
+constexpr int HudIconY(int row) { return 330 + 38 * row; }
+constexpr int WandY = HudIconY(3);
 constexpr TArea HintButton{HudIconX - 16, WandY - 16, HudIconX + 16, WandY + 16};

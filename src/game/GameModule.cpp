@@ -1,5 +1,6 @@
 #include "game/GameModule.h"
 
+#include "AssetFiles.h"
 #include "game/GameDrawing.h"
 #include "game/GameLayout.h"
 #include "media/LibGraphics.h"
@@ -15,7 +16,6 @@ constexpr int32_t StartingLives = 3;
 constexpr int32_t LastLevel = 10;
 constexpr int32_t HintDuration = 100;  // ticks the hinted tile stays highlighted
 constexpr int MinimumChain = 3;
-constexpr int GameOverChoice = 1;
 
 struct TTilePicture {
   const char* File;
@@ -23,27 +23,27 @@ struct TTilePicture {
 };
 // In load order.
 constexpr TTilePicture TilePictures[] = {
-    {"sprites/pumpkin.dat", 0}, {"sprites/bat.dat", 4},   {"sprites/witcheshat.dat", 3},
-    {"sprites/cat.dat", 5},     {"sprites/ghost.dat", 1}, {"sprites/spider.dat", 2},
+    {SpriteFile::Pumpkin, 0}, {SpriteFile::Bat, 4},   {SpriteFile::WitchesHat, 3},
+    {SpriteFile::Cat, 5},     {SpriteFile::Ghost, 1}, {SpriteFile::Spider, 2},
 };
 
 }  // namespace
 
 void TGameModule::Load() {
-  BackgroundSprite = LoadSprite("sprites/background.dat");
-  HandSprite = LoadSprite("sprites/hand.dat");
+  BackgroundSprite = LoadSprite(SpriteFile::Background);
+  HandSprite = LoadSprite(SpriteFile::Hand);
   for (const TTilePicture& picture : TilePictures) TileSprites[picture.Kind] = LoadSprite(picture.File);
-  WandSprite = LoadSprite("sprites/wand.dat");
-  TilesSprite = LoadSprite("sprites/tiles.dat");
-  ScoreSprite = LoadSprite("sprites/score.dat");
-  LivesSprite = LoadSprite("sprites/lives.dat");
-  NumbersSprite = LoadSprite("sprites/numbers.dat");
-  StarSprite = LoadSprite("sprites/star.dat");
-  QuitSprite = LoadSprite("sprites/quit.dat");
-  ScoreSound = LoadSound("sounds/score.dat");
-  PopSound = LoadSound("sounds/pop.dat");
-  SqueakSound = LoadSound("sounds/squeak.dat");
-  HitSound = LoadSound("sounds/hit.dat");
+  WandSprite = LoadSprite(SpriteFile::Wand);
+  TilesSprite = LoadSprite(SpriteFile::Tiles);
+  ScoreSprite = LoadSprite(SpriteFile::Score);
+  LivesSprite = LoadSprite(SpriteFile::Lives);
+  NumbersSprite = LoadSprite(SpriteFile::Numbers);
+  StarSprite = LoadSprite(SpriteFile::Star);
+  QuitSprite = LoadSprite(SpriteFile::Quit);
+  ScoreSound = LoadSound(SoundFile::Score);
+  PopSound = LoadSound(SoundFile::Pop);
+  SqueakSound = LoadSound(SoundFile::Squeak);
+  HitSound = LoadSound(SoundFile::Hit);
 
   Board.Populate();
   Lives = StartingLives;
@@ -84,9 +84,7 @@ void TGameModule::Update() {
   Particles.Update();
 }
 
-void TGameModule::MouseMove(int x, int y) {
-  MouseX = x;
-  MouseY = y;
+void TGameModule::PointerMoved() {
   if (ButtonDown) PickUnderPointer();
 }
 

@@ -3,9 +3,10 @@
 // the square of its length, levels ask for a number of cleared tiles within a time limit, a
 // time-out costs one of three lives, and the wand shows a limited number of hints.
 //
-// The game ends, when the lives run out or the quit button is pressed, with ModuleChoice(this, 1);
-// the controller then frees the module, so nothing of it is touched after that report. Everything
-// Load acquires (sprites, sounds, board and tiles) is released when the module is freed.
+// The game ends, when the lives run out or the quit button is pressed, with the report
+// ModuleChoice(this, GameOverChoice); the controller then frees the module, so nothing of it is
+// touched after that report. Everything Load acquires (sprites, sounds, board and tiles) is
+// released when the module is freed.
 
 #include "game/LibBoard.h"
 #include "game/LibParticles.h"
@@ -16,6 +17,7 @@
 #include <cstdint>
 
 constexpr int KindLimit = 6;
+constexpr int GameOverChoice = 1;  // the only code the module reports
 
 class TGameModule : public TModule {
  public:
@@ -26,7 +28,6 @@ class TGameModule : public TModule {
   void Update() override;
   // Works from the last pointer position, not from the event's own.
   void MouseButton(bool pressed, int x, int y) override;
-  void MouseMove(int x, int y) override;
   void Draw() override;
 
   // The points of this game, handed to the high-score screen when it ends.
@@ -35,8 +36,7 @@ class TGameModule : public TModule {
   const TBoard& GetBoard() const { return Board; }
 
  private:
-  friend class GameModuleTest;
-  friend class GameModuleProbe;  // benchmarks build their states directly
+  friend class TGameModuleAccess;  // tests and benchmarks check and set the state directly
 
   // Advances the level (10 is the last and repeats) and applies its kinds, tiles, time and hints.
   void LevelUp();
@@ -45,8 +45,9 @@ class TGameModule : public TModule {
   void ScoreChain(int length);
   void ShowHint();
 
-  int32_t MouseX = 0;
-  int32_t MouseY = 0;
+  // Extends the chain while the button is held.
+  void PointerMoved() override;
+
   bool ButtonDown = false;
   SurfacePtr HandSprite;
   SurfacePtr BackgroundSprite;

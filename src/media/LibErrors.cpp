@@ -12,7 +12,13 @@ EInOutError::EInOutError(TIoCode code) : Exception(IoMessage(code), __builtin_re
 EInOutError::EInOutError(TIoCode code, const std::string& fileName)
     : Exception(fileName + ": " + IoMessage(code), __builtin_return_address(0)), IoCode(code) {}
 
+EInOutError::EInOutError(const std::string& fileName, std::error_code error)
+    : Exception(fileName + ": " + error.message(), __builtin_return_address(0)),
+      IoCode(IoCodeFromErrno(error.value())) {}
+
 EMediaError::EMediaError(const std::string& message) : Exception(message, __builtin_return_address(0)) {}
+
+EStandardError::EStandardError(const std::string& message) : Exception(message, __builtin_return_address(0)) {}
 
 EOutOfMemory::EOutOfMemory() : Exception("Out of memory", __builtin_return_address(0)) {}
 
@@ -59,10 +65,10 @@ uintptr_t OffsetInProgram(const void* address) {
 }  // namespace
 
 std::string FatalReportText(const Exception& failure) {
-  char head[256];
-  std::snprintf(head, sizeof head, "Exception %s in module %s at %08X.\n", failure.ClassName(),
-                program_invocation_short_name, static_cast<unsigned>(OffsetInProgram(failure.Address())));
-  std::string text = head + failure.Message();
-  if (text.empty() || text.back() != '.') text += '.';
+  char address[9];
+  std::snprintf(address, sizeof address, "%08X", static_cast<unsigned>(OffsetInProgram(failure.Address())));
+  std::string text = std::string("Exception ") + failure.ClassName() + " in module " + program_invocation_short_name +
+                     " at " + address + ".\n" + failure.Message();
+  if (text.back() != '.') text += '.';
   return text;
 }

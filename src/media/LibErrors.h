@@ -3,6 +3,7 @@
 // program entry, which shows the fatal failure report and exits with code 1.
 
 #include <string>
+#include <system_error>
 
 class Exception {
  public:
@@ -36,6 +37,10 @@ class EInOutError : public Exception {
   [[gnu::noinline]] explicit EInOutError(TIoCode code);
   // For a failure tied to one file: the message names it, then gives the code's text.
   [[gnu::noinline]] EInOutError(TIoCode code, const std::string& fileName);
+  // For a system error the caller cannot put into the table's words without losing its cause (a
+  // std::filesystem call's, a folder that cannot be made): the message names the file, then gives
+  // the system's own text for the error.
+  [[gnu::noinline]] EInOutError(const std::string& fileName, std::error_code error);
   const char* ClassName() const override { return "EInOutError"; }
   TIoCode Code() const { return IoCode; }
 
@@ -49,6 +54,13 @@ class EMediaError : public Exception {
  public:
   [[gnu::noinline]] explicit EMediaError(const std::string& message);
   const char* ClassName() const override { return "EMediaError"; }
+};
+
+// A failure the C++ standard library raised that no other class names; the message is its own.
+class EStandardError : public Exception {
+ public:
+  [[gnu::noinline]] explicit EStandardError(const std::string& message);
+  const char* ClassName() const override { return "EStandardError"; }
 };
 
 class EOutOfMemory : public Exception {

@@ -1,8 +1,10 @@
 #include "media/LibGraphics.h"
 
+#include "AssetFiles.h"
 #include "media/LibErrors.h"
 #include "media/LibFiles.h"
 #include "media/LibPresent.h"
+#include "media/SdlRect.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -15,17 +17,8 @@ namespace {
 
 // SDL reads the setting when it creates the window, so it must be in place before the video mode.
 char CentredWindowSetting[] = "SDL_VIDEO_CENTERED=1";
-// The task bar's picture of the window; SDL takes it only before the video mode is set. Without
-// the file the window keeps the desktop's default icon: the icon is the one picture the game can
-// do without, and a missing sprites folder is then still reported in the open window.
-constexpr const char* WindowIconFile = "sprites/icon.dat";
-
-SDL_Rect Rect(int x, int y, int w, int h) {
-  return SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w), static_cast<Uint16>(h)};
-}
-
 void BlitCell(const SurfacePtr& strip, int cell, int glyphWidth, SDL_Rect& destination) {
-  SDL_Rect source = Rect(cell * glyphWidth, 0, glyphWidth, strip->h);
+  SDL_Rect source = MakeRect(cell * glyphWidth, 0, glyphWidth, strip->h);
   SDL_Rect target = destination;  // SDL clips the rectangle it is given; the pen must not move with it.
   SDL_BlitSurface(strip.get(), &source, Screen, &target);
   destination.x = static_cast<Sint16>(destination.x + glyphWidth);
@@ -46,18 +39,43 @@ bool UsesKey(const SDL_Surface& picture, Uint32 key) {
   return false;
 }
 
+// Starts SDL's video with the player's SDL_VIDEODRIVER or else with a desktop's driver only: SDL's
+// own fallbacks would draw the game in the terminal or on the console. The setting is left naming a
+// desktop's driver, so that a later start of the video (the report's box) never falls back either.
+void StartVideo() {
+  if (std::getenv("SDL_VIDEODRIVER") != nullptr) {
+    if (SDL_Init(SDL_INIT_VIDEO) == 0) return;
+    throw EMediaError(std::string("Cannot start video: ") + SDL_GetError());
+  }
+  for (const char* driver : {"x11", "wayland"}) {
+    setenv("SDL_VIDEODRIVER", driver, 1);
+    if (SDL_Init(SDL_INIT_VIDEO) == 0) return;
+  }
+  const char* display = std::getenv("DISPLAY");
+  throw EMediaError(display == nullptr || *display == '\0'
+                        ? std::string("Cannot start video: no display to open the window on (DISPLAY is not set)")
+                        : std::string("Cannot start video: cannot open the display ") + display);
+}
+
 }  // namespace
 
 void InitGraphics(int width, int height, const char* caption) {
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) throw EMediaError(std::string("Cannot start video: ") + SDL_GetError());
+  StartVideo();
+  // The task bar's picture of the window; SDL takes it only before the video mode is set, and the
+  // icon's colour key becomes its mask. Without the file the window keeps the desktop's default
+  // icon: the icon is the one picture the game can do without, and a missing sprites folder is
+  // then still reported in the open window.
+  if (std::filesystem::exists(SpriteFile::Icon)) SDL_WM_SetIcon(LoadSprite(SpriteFile::Icon).get(), nullptr);
+  if (!OpenWindow(width, height, caption)) throw EMediaError(std::string("Cannot set video mode: ") + SDL_GetError());
+  SDL_ShowCursor(SDL_DISABLE);
+}
+
+bool OpenWindow(int width, int height, const char* caption) {
   SDL_WM_SetCaption(caption, nullptr);
-  // The icon's colour key becomes its mask.
-  if (std::filesystem::exists(WindowIconFile)) SDL_WM_SetIcon(LoadSprite(WindowIconFile).get(), nullptr);
   putenv(CentredWindowSetting);
   Screen = SDL_SetVideoMode(width, height, ScreenDepth, SDL_HWSURFACE);
-  if (Screen == nullptr) throw EMediaError(std::string("Cannot set video mode: ") + SDL_GetError());
   PresentWholeScreenNext();
-  SDL_ShowCursor(SDL_DISABLE);
+  return Screen != nullptr;
 }
 
 SurfacePtr LoadSprite(const char* name) {
@@ -71,7 +89,7 @@ SurfacePtr LoadSprite(const char* name) {
 }
 
 void DrawSprite(const SurfacePtr& sprite, int x, int y) {
-  SDL_Rect destination = Rect(x, y, 0, 0);
+  SDL_Rect destination = MakeRect(x, y, 0, 0);
   SDL_BlitSurface(sprite.get(), nullptr, Screen, &destination);
 }
 
@@ -80,7 +98,7 @@ void DrawSpriteCentred(const SurfacePtr& sprite, int x, int y) {
 }
 
 void FillBox(int x, int y, int w, int h, uint8_t r, uint8_t g, uint8_t b) {
-  SDL_Rect box = Rect(x, y, w, h);
+  SDL_Rect box = MakeRect(x, y, w, h);
   SDL_FillRect(Screen, &box, SDL_MapRGB(Screen->format, r, g, b));
 }
 
@@ -102,11 +120,11 @@ int GlyphIndex(unsigned char character) {
 }
 
 void DrawText(const SurfacePtr& strip, int glyphWidth, int x, int y, std::string_view text) {
-  SDL_Rect pen = Rect(x, y, 0, 0);
+  SDL_Rect pen = MakeRect(x, y, 0, 0);
   for (const char character : text) BlitCell(strip, GlyphIndex(static_cast<unsigned char>(character)), glyphWidth, pen);
 }
 
 void DrawNumber(const SurfacePtr& strip, int glyphWidth, int x, int y, uint32_t value) {
-  SDL_Rect pen = Rect(x, y, 0, 0);
+  SDL_Rect pen = MakeRect(x, y, 0, 0);
   for (const char digit : std::to_string(value)) BlitCell(strip, digit - '0', glyphWidth, pen);
 }

@@ -18,9 +18,13 @@ constexpr int BlankGlyph = 42;
 extern SDL_Surface* Screen;
 
 // Opens the centred window with its caption and, when that file is there, the icon
-// sprites/icon.dat, and hides the system pointer. Throws EMediaError with SDL's error text when the
-// video system or the video mode cannot be set up, and like LoadSprite when the icon is damaged.
+// sprites/icon.dat, and hides the system pointer. Unless SDL_VIDEODRIVER names a driver, only the
+// desktop's drivers are tried. Throws EMediaError naming the cause when the video system or the
+// video mode cannot be set up, and like LoadSprite when the icon is damaged.
 void InitGraphics(int width, int height, const char* caption);
+// Sets the video mode of a window of that size and caption, centred on the desktop, as Screen; false
+// with SDL's error when SDL refuses. The video system must be started.
+bool OpenWindow(int width, int height, const char* caption);
 
 // A picture with magenta (255, 0, 255) transparent, in its file's own pixel format. Never null:
 // a file that cannot be opened or decoded throws an error naming it.

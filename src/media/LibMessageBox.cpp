@@ -1,6 +1,7 @@
 #include "media/LibMessageBox.h"
 
 #include "media/LibGraphics.h"
+#include "media/SdlRect.h"
 
 #include <SDL_gfxPrimitives.h>
 
@@ -50,27 +51,35 @@ void Frame(const SDL_Rect& r, Uint8 red, Uint8 green, Uint8 blue) {
   rectangleRGBA(Screen, r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, red, green, blue, 255);
 }
 
-SDL_Rect MakeRect(int x, int y, int w, int h) {
-  return {static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w), static_cast<Uint16>(h)};
+struct TLayout {
+  std::vector<std::string> Lines;
+  int Width, Height;
+};
+
+// The box's lines and size: as wide as its longest line needs, at least MinWidth.
+TLayout Lay(const std::string& title, const std::string& text) {
+  TLayout layout{WrapLines(text), 0, 0};
+  size_t longest = title.size();
+  for (const std::string& line : layout.Lines) longest = std::max(longest, line.size());
+  layout.Width = std::max(MinWidth, static_cast<int>(longest) * CharWidth + 2 * Padding);
+  layout.Height =
+      TitleHeight + Padding + static_cast<int>(layout.Lines.size()) * LineHeight + Padding + ButtonHeight + Padding;
+  return layout;
 }
 
 }  // namespace
 
 SDL_Rect DrawMessageBox(const std::string& title, const std::string& text) {
-  const std::vector<std::string> lines = WrapLines(text);
-  size_t longest = title.size();
-  for (const std::string& line : lines) longest = std::max(longest, line.size());
-  const int width = std::max(MinWidth, static_cast<int>(longest) * CharWidth + 2 * Padding);
-  const int height =
-      TitleHeight + Padding + static_cast<int>(lines.size()) * LineHeight + Padding + ButtonHeight + Padding;
-  const SDL_Rect box = MakeRect((ScreenWidth - width) / 2, (ScreenHeight - height) / 2, width, height);
+  const TLayout layout = Lay(title, text);
+  const SDL_Rect box =
+      MakeRect((Screen->w - layout.Width) / 2, (Screen->h - layout.Height) / 2, layout.Width, layout.Height);
 
   Box(box, 230, 228, 222);
   Box(MakeRect(box.x, box.y, box.w, TitleHeight), 60, 40, 90);
   Frame(box, 20, 20, 20);
   stringRGBA(Screen, box.x + Padding / 2, box.y + (TitleHeight - CharWidth) / 2, title.c_str(), 255, 255, 255, 255);
   int y = box.y + TitleHeight + Padding;
-  for (const std::string& line : lines) {
+  for (const std::string& line : layout.Lines) {
     stringRGBA(Screen, box.x + Padding, y, line.c_str(), 0, 0, 0, 255);
     y += LineHeight;
   }
@@ -107,7 +116,9 @@ void RunMessageBox(const std::string& title, const std::string& text) {
 
 void ShowMessageBox(const std::string& title, const std::string& text) {
   char driver[32] = "";
-  if (Screen == nullptr || SDL_VideoDriverName(driver, sizeof driver) == nullptr) return;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0 || SDL_VideoDriverName(driver, sizeof driver) == nullptr) return;
   if (std::strcmp(driver, "dummy") == 0) return;
+  const TLayout layout = Lay(title, text);
+  if (SDL_GetVideoSurface() == nullptr && !OpenWindow(layout.Width, layout.Height, title.c_str())) return;
   RunMessageBox(title, text);
 }

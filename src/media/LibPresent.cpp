@@ -1,6 +1,6 @@
 #include "media/LibPresent.h"
 
-#include "media/LibGraphics.h"
+#include "media/SdlRect.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,7 +9,7 @@
 
 namespace {
 
-// The frame the window shows, row after row without Screen's row padding.
+// The frame the window shows, row after row without the surface's row padding.
 std::vector<uint8_t> Shown;
 bool ShowWhole = true;
 
@@ -41,12 +41,10 @@ bool Differs(const uint8_t* row, const uint8_t* shown, int bytes, TSpan& span) {
 void AddRow(std::vector<SDL_Rect>& bands, int y, int left, int right) {
   if (!bands.empty() && bands.back().y + bands.back().h == y) {
     SDL_Rect& band = bands.back();
-    const int bandRight = std::max(band.x + band.w, right);
-    band.x = static_cast<Sint16>(std::min<int>(band.x, left));
-    band.w = static_cast<Uint16>(bandRight - band.x);
-    ++band.h;
+    const int bandLeft = std::min<int>(band.x, left), bandRight = std::max(band.x + band.w, right);
+    band = MakeRect(bandLeft, band.y, bandRight - bandLeft, band.h + 1);
   } else {
-    bands.push_back(SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(y), static_cast<Uint16>(right - left), 1});
+    bands.push_back(MakeRect(left, y, right - left, 1));
   }
 }
 
@@ -54,16 +52,16 @@ void AddRow(std::vector<SDL_Rect>& bands, int y, int left, int right) {
 
 void PresentWholeScreenNext() { ShowWhole = true; }
 
-void PresentScreen() {
-  const int pixelBytes = Screen->format->BytesPerPixel;
-  const int rowBytes = Screen->w * pixelBytes;
-  const size_t frameBytes = static_cast<size_t>(rowBytes) * Screen->h;
+void PresentScreen(SDL_Surface* screen) {
+  const int pixelBytes = screen->format->BytesPerPixel;
+  const int rowBytes = screen->w * pixelBytes;
+  const size_t frameBytes = static_cast<size_t>(rowBytes) * screen->h;
   const bool whole = ShowWhole || Shown.size() != frameBytes;
-  if (SDL_MUSTLOCK(Screen) && SDL_LockSurface(Screen) != 0) return;
+  if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
   Shown.resize(frameBytes);
   std::vector<SDL_Rect> bands;
-  for (int y = 0; y < Screen->h; ++y) {
-    const uint8_t* row = static_cast<const uint8_t*>(Screen->pixels) + y * Screen->pitch;
+  for (int y = 0; y < screen->h; ++y) {
+    const uint8_t* row = static_cast<const uint8_t*>(screen->pixels) + y * screen->pitch;
     uint8_t* shown = &Shown[static_cast<size_t>(y) * rowBytes];
     TSpan span{0, rowBytes - 1};
     if (!whole && !Differs(row, shown, rowBytes, span)) continue;
@@ -71,7 +69,7 @@ void PresentScreen() {
     std::memcpy(shown + left * pixelBytes, row + left * pixelBytes, static_cast<size_t>(right - left) * pixelBytes);
     AddRow(bands, y, left, right);
   }
-  if (SDL_MUSTLOCK(Screen)) SDL_UnlockSurface(Screen);
-  if (!bands.empty()) SDL_UpdateRects(Screen, static_cast<int>(bands.size()), bands.data());
+  if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
+  if (!bands.empty()) SDL_UpdateRects(screen, static_cast<int>(bands.size()), bands.data());
   ShowWhole = false;
 }

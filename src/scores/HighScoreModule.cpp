@@ -1,8 +1,8 @@
 #include "scores/HighScoreModule.h"
 
+#include "AssetFiles.h"
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
-#include "screens/PageModule.h"
 
 namespace {
 
@@ -35,12 +35,9 @@ THighScoreModule::THighScoreModule(TGame& game, bool entering, uint32_t score)
     : TModule(game), Entering(entering), Score(score), Delay(entering ? EnteringDelay : 0) {}
 
 void THighScoreModule::Load() {
-  BackgroundSprite = LoadSprite("sprites/background.dat");
-  HandSprite = LoadSprite("sprites/hand.dat");
-  FontSprite = LoadSprite("sprites/font.dat");
-  BackSprite = LoadSprite("sprites/back.dat");
-  PopSound = LoadSound("sounds/pop.dat");
-  HitSound = LoadSound("sounds/hit.dat");
+  Sprites.Load();
+  PopSound = LoadSound(SoundFile::Pop);
+  HitSound = LoadSound(SoundFile::Hit);
   Table = std::make_unique<THighScores>();
   Table->LoadFromFile();
   Qualified = Entering && Table->Qualifies(Score);
@@ -50,11 +47,6 @@ void THighScoreModule::Load() {
 
 void THighScoreModule::Update() {
   if (Delay > 0) --Delay;
-}
-
-void THighScoreModule::MouseMove(int x, int y) {
-  MouseX = x;
-  MouseY = y;
 }
 
 void THighScoreModule::MouseButton(bool pressed, int x, int y) {
@@ -81,42 +73,41 @@ void THighScoreModule::PressKey(int x, int y) {
   }
   if (onWordKey && row == EnterRow) {
     PlaySound(ChannelEffects, PopSound, 0);
-    Table->Insert(TypedName, Score);
-    Table->SaveToFile();
+    Table->SaveEntry(TypedName, Score);
     Entering = false;
   }
 }
 
 void THighScoreModule::Draw() {
-  DrawSprite(BackgroundSprite, 0, 0);
+  DrawSprite(Sprites.Background, 0, 0);
   if (!Entering) {
     DrawTable();
   } else if (Delay > 0) {
-    Write(FontSprite, MessageX, MessageY, Qualified ? "new high score!" : "game over");
+    Write(Sprites.Font, MessageX, MessageY, Qualified ? "new high score!" : "game over");
   } else if (Qualified) {
     DrawKeyboard();
   } else {
     Entering = false;
   }
-  DrawSprite(HandSprite, MouseX, MouseY);
+  DrawSprite(Sprites.Hand, MouseX, MouseY);
 }
 
 void THighScoreModule::DrawKeyboard() const {
   for (int k = 0; k < LettersPerRow * LetterRows; ++k) {
     const char letter = static_cast<char>('a' + k);
-    Write(FontSprite, KeysX + KeyPitchX * (k % LettersPerRow), KeysY + KeyPitchY * (k / LettersPerRow), {&letter, 1});
+    Write(Sprites.Font, KeysX + KeyPitchX * (k % LettersPerRow), KeysY + KeyPitchY * (k / LettersPerRow), {&letter, 1});
   }
-  Write(FontSprite, KeysX, KeysY + KeyPitchY * BackspaceRow, "backspace");
-  Write(FontSprite, KeysX, KeysY + KeyPitchY * EnterRow, "enter");
-  Write(FontSprite, KeysX, TypedNameY, TypedName);
+  Write(Sprites.Font, KeysX, KeysY + KeyPitchY * BackspaceRow, "backspace");
+  Write(Sprites.Font, KeysX, KeysY + KeyPitchY * EnterRow, "enter");
+  Write(Sprites.Font, KeysX, TypedNameY, TypedName);
 }
 
 void THighScoreModule::DrawTable() const {
-  Write(FontSprite, TitleX, TitleY, "High Scores");
+  Write(Sprites.Font, TitleX, TitleY, "High Scores");
   for (int i = 0; i < HighScoreCount; ++i) {
     const THighScoreEntry& entry = Table->GetEntries()[i];
-    Write(FontSprite, NameX, FirstRowY + RowPitch * i, entry.NameText());
-    Write(FontSprite, ScoreX, FirstRowY + RowPitch * i, std::to_string(entry.Score));
+    Write(Sprites.Font, NameX, FirstRowY + RowPitch * i, entry.NameText());
+    Write(Sprites.Font, ScoreX, FirstRowY + RowPitch * i, std::to_string(entry.Score));
   }
-  DrawSprite(BackSprite, BackX, BackY);
+  DrawSprite(Sprites.Back, BackX, BackY);
 }

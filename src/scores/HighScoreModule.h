@@ -1,10 +1,12 @@
 #pragma once
 // The high-score screen. From the menu it shows the table at once. After a game it shows
 // "new high score!" or "game over" for a while, then, for a score that earns a place, an on-screen
-// keyboard to type a name, which "enter" puts into the table and saves; then the table. Any press
-// on the table returns to the menu.
+// keyboard to type a name, which "enter" puts into the table as the file holds it then (another copy
+// of the game may have saved meanwhile) and saves; then that table. Any press on it returns to the
+// menu.
 
 #include "media/MediaHandles.h"
+#include "media/PageSprites.h"
 #include "scores/LibHighScores.h"
 #include "shell/LibGame.h"
 
@@ -23,7 +25,6 @@ class THighScoreModule : public TModule {
   void Update() override;
   // Judged by the event's own position, not the last motion.
   void MouseButton(bool pressed, int x, int y) override;
-  void MouseMove(int x, int y) override;
   // The view follows from Entering, Delay and Qualified; a score that earns no place ends the
   // entering views here, in a frame that shows only the background and the pointer.
   void Draw() override;
@@ -33,12 +34,7 @@ class THighScoreModule : public TModule {
   void DrawKeyboard() const;
   void DrawTable() const;
 
-  int32_t MouseX = 0;
-  int32_t MouseY = 0;
-  SurfacePtr BackgroundSprite;
-  SurfacePtr HandSprite;
-  SurfacePtr FontSprite;
-  SurfacePtr BackSprite;
+  TPageSprites Sprites;
   std::unique_ptr<THighScores> Table;
   bool Entering;
   uint32_t Score;

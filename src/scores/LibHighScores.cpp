@@ -3,6 +3,7 @@
 #include "media/LibErrors.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +15,8 @@
 #include <string>
 #include <utility>
 
+namespace fs = std::filesystem;
+
 namespace {
 
 constexpr const char* DefaultName = "hoko";
@@ -21,7 +24,10 @@ constexpr uint32_t DefaultScoreStep = 100;
 constexpr int ScoreOffset = 1 + NameCapacity;
 // Linux follows at most this many symbolic links in one path; a longer chain is taken as a loop.
 constexpr int MaxLinkHops = 40;
-constexpr mode_t PermissionBits = 0777;
+constexpr mode_t ModeBits = 07777;
+// Temporary names tried before a save gives up making one (each taken by a file it did not make).
+constexpr int MaxNameTries = 100;
+constexpr const char* NotRegular = "not a regular file";
 
 using TFileImage = std::array<uint8_t, HighScoreFileBytes>;
 
@@ -59,16 +65,21 @@ void Flush(const TDescriptor& file) {
   throw EInOutError(IoCodeFromErrno(errno));
 }
 
+void WarnNotSaved(const char* reason) {
+  std::fprintf(stderr, "%s: the high scores were not saved: %s\n", HighScoreFileName, reason);
+}
+
+bool IsRegular(int descriptor) {
+  struct stat info {};
+  return fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode);
+}
+
 // The temporary file of one save, written first and renamed over the file it replaces, so a failed
-// save never leaves a partial file. It lies beside that file, has its permission bits, and is
-// removed again when the save ends without Commit.
+// save never leaves a partial file. It lies beside that file under a name no file had (this
+// process's number and a count), and is removed again when the save ends without Commit.
 class TTemporaryFile {
  public:
-  explicit TTemporaryFile(const std::filesystem::path& target)
-      : Path(target.string() + ".tmp"), File(CreateFresh(Path)), Created(File.IsOpen()) {
-    struct stat old {};
-    if (Created && stat(target.c_str(), &old) == 0) fchmod(File.Get(), old.st_mode & PermissionBits);
-  }
+  explicit TTemporaryFile(const fs::path& target) : File(CreateUnique(target, Path)), Created(File.IsOpen()) {}
   ~TTemporaryFile() {
     if (Created && !Committed) unlink(Path.c_str());
   }
@@ -76,6 +87,12 @@ class TTemporaryFile {
   TTemporaryFile& operator=(const TTemporaryFile&) = delete;
 
   bool IsCreated() const { return Created; }
+
+  // Gives the file old's group and permission bits; false when the group is not ours to give.
+  bool Keep(const struct stat& old) {
+    return fchown(File.Get(), static_cast<uid_t>(-1), old.st_gid) == 0 &&
+           fchmod(File.Get(), old.st_mode & ModeBits) == 0;
+  }
 
   // Writes all bytes, flushes them to the disk and closes the file, or throws EInOutError.
   void WriteAll(const TFileImage& image) {
@@ -85,17 +102,19 @@ class TTemporaryFile {
   }
 
   // Moves the written file over target; false with errno set when the system refuses.
-  bool Commit(const std::filesystem::path& target) {
+  bool Commit(const fs::path& target) {
     Committed = rename(Path.c_str(), target.c_str()) == 0;
     return Committed;
   }
 
  private:
-  // A temporary file left by a killed game, or a link or an empty folder in its place, is removed
-  // and a new one made that did not exist before: a save never writes through a stale link.
-  static int CreateFresh(const std::string& path) {
-    if (unlink(path.c_str()) != 0 && errno == EISDIR) rmdir(path.c_str());
-    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  static int CreateUnique(const fs::path& target, std::string& path) {
+    for (int count = 0; count < MaxNameTries; ++count) {
+      path = target.string() + "." + std::to_string(getpid()) + "-" + std::to_string(count) + ".tmp";
+      const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+      if (descriptor >= 0 || errno != EEXIST) return descriptor;
+    }
+    return -1;
   }
 
   std::string Path;
@@ -103,10 +122,6 @@ class TTemporaryFile {
   bool Created;
   bool Committed = false;
 };
-
-void WarnNotSaved(int error) {
-  std::fprintf(stderr, "%s: the high scores were not saved: %s\n", HighScoreFileName, std::strerror(error));
-}
 
 void PutEntry(const THighScoreEntry& entry, uint8_t* at) {
   at[0] = entry.NameLength;
@@ -128,35 +143,95 @@ void SetName(THighScoreEntry& entry, std::string_view name) {
   std::copy_n(name.begin(), entry.NameLength, entry.Name.begin());
 }
 
-bool IsDirectory(int descriptor) {
+fs::path FolderOf(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : "."; }
+
+// Whether the kernel follows this link in its folder (fs.protected_symlinks): in a sticky folder
+// that anyone may write, only a link of this user's or of the folder's owner.
+bool MayFollow(const struct stat& link, const fs::path& folder) {
   struct stat info {};
-  return fstat(descriptor, &info) == 0 && S_ISDIR(info.st_mode);
+  if (stat(folder.c_str(), &info) != 0) return false;
+  constexpr mode_t Shared = S_ISVTX | S_IWOTH;
+  return (info.st_mode & Shared) != Shared || link.st_uid == geteuid() || link.st_uid == info.st_uid;
 }
 
 // The file a save replaces: the score file or, when that is a symbolic link, the file at the end of
-// its links, which need not exist yet. Empty for a loop of links.
-std::filesystem::path SaveTarget() {
-  std::filesystem::path path = HighScoreFileName;
+// its links, which need not exist yet. Empty, with error set, for a loop of links or a link the
+// kernel would not follow.
+fs::path SaveTarget(int& error) {
+  fs::path path = HighScoreFileName;
   for (int hop = 0; hop < MaxLinkHops; ++hop) {
-    std::error_code notALink;
-    const std::filesystem::path link = std::filesystem::read_symlink(path, notALink);
-    if (notALink) return path;
-    path = path.parent_path() / link;
+    struct stat link {};
+    if (lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
+    if (!MayFollow(link, FolderOf(path))) return error = EACCES, fs::path();
+    std::error_code ignored;
+    path = path.parent_path() / fs::read_symlink(path, ignored);
   }
+  error = ELOOP;
   return {};
 }
 
-// The old way, where no temporary file can be made beside the target: truncate it and write it
-// again, so a failure half-way leaves it cut short.
-void RewriteInPlace(const std::filesystem::path& target, const TFileImage& image) {
-  TDescriptor file(open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (!file.IsOpen()) {
-    WarnNotSaved(errno);
-    return;
-  }
+// Rules of the folder, not faults of the disk: the file itself may still be written in place.
+bool RefusedByFolder(int error) { return error == EBUSY || error == EPERM || error == EACCES || error == EXDEV; }
+
+// The fallback: truncate the file and write it again, so a failure half-way leaves it cut short. The
+// file keeps its owner, group, bits and names. Opening never waits, and anything that took the
+// regular file's place meanwhile is not written.
+void RewriteInPlace(const fs::path& target, const TFileImage& image) {
+  TDescriptor file(open(target.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0666));
+  if (!file.IsOpen()) return WarnNotSaved(std::strerror(errno));
+  if (!IsRegular(file.Get())) return WarnNotSaved(NotRegular);
+  if (ftruncate(file.Get(), 0) != 0) throw EInOutError(IoCodeFromErrno(errno));
   WriteImage(file, image);
   file.Close();
 }
+
+// Replaces target with image, in the ways SaveToFile tells.
+void Replace(const fs::path& target, const TFileImage& image) {
+  struct stat old {};
+  const bool exists = lstat(target.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) return WarnNotSaved(std::strerror(errno));
+  if (exists && !S_ISREG(old.st_mode)) return WarnNotSaved(S_ISDIR(old.st_mode) ? std::strerror(EISDIR) : NotRegular);
+  // A score file we may not write stays as it is: the folder would let a new file replace it, but
+  // the file's own mode is the player's word.
+  if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return WarnNotSaved(std::strerror(errno));
+  if (exists && (old.st_uid != geteuid() || old.st_nlink > 1)) return RewriteInPlace(target, image);
+  TTemporaryFile file(target);
+  if (!file.IsCreated() || (exists && !file.Keep(old))) return RewriteInPlace(target, image);
+  file.WriteAll(image);
+  if (file.Commit(target)) return;
+  if (exists && RefusedByFolder(errno)) return RewriteInPlace(target, image);
+  WarnNotSaved(std::strerror(errno));
+}
+
+TFileImage ImageOf(const std::array<THighScoreEntry, HighScoreCount>& entries) {
+  TFileImage image;
+  for (int i = 0; i < HighScoreCount; ++i) PutEntry(entries[i], image.data() + EntryBytes * i);
+  return image;
+}
+
+// One save's target and the exclusive lock on its folder, held while the object lives. The folder,
+// unlike the file, is never replaced, and locking it needs no file of ours beside the player's.
+// Where it cannot be opened or locked (no read permission, a file system without locks) the save
+// goes on without the lock.
+class TSaveSite {
+ public:
+  TSaveSite()
+      : Target(SaveTarget(Error)),
+        Lock(Target.empty() ? -1 : open(FolderOf(Target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    while (Lock.IsOpen() && flock(Lock.Get(), LOCK_EX) != 0 && errno == EINTR) {
+    }
+  }
+
+  void Save(const TFileImage& image) const {
+    if (Target.empty()) return WarnNotSaved(std::strerror(Error));
+    Replace(Target, image);
+  }
+
+ private:
+  int Error = 0;
+  fs::path Target;
+  TDescriptor Lock;
+};
 
 }  // namespace
 
@@ -168,8 +243,8 @@ THighScores::THighScores() {
 }
 
 void THighScores::LoadFromFile() {
-  TDescriptor file(open(HighScoreFileName, O_RDONLY | O_CLOEXEC));
-  if (!file.IsOpen() || IsDirectory(file.Get())) return;
+  TDescriptor file(open(HighScoreFileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!file.IsOpen() || !IsRegular(file.Get())) return;
   TFileImage image;
   const ssize_t got = read(file.Get(), image.data(), image.size());
   if (got < 0) throw EInOutError(IoCodeFromErrno(errno));
@@ -178,26 +253,13 @@ void THighScores::LoadFromFile() {
   for (int i = 0; i < HighScoreCount; ++i) Entries[i] = TakeEntry(image.data() + EntryBytes * i);
 }
 
-void THighScores::SaveToFile() const {
-  TFileImage image;
-  for (int i = 0; i < HighScoreCount; ++i) PutEntry(Entries[i], image.data() + EntryBytes * i);
-  const std::filesystem::path target = SaveTarget();
-  if (target.empty()) {
-    WarnNotSaved(ELOOP);
-    return;
-  }
-  // A score file we may not write stays as it is, as it did when files were rewritten in place.
-  if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
-    WarnNotSaved(errno);
-    return;
-  }
-  TTemporaryFile file(target);
-  if (!file.IsCreated()) {
-    RewriteInPlace(target, image);
-    return;
-  }
-  file.WriteAll(image);
-  if (!file.Commit(target)) WarnNotSaved(errno);
+void THighScores::SaveToFile() const { TSaveSite().Save(ImageOf(Entries)); }
+
+void THighScores::SaveEntry(std::string_view name, uint32_t score) {
+  const TSaveSite site;
+  LoadFromFile();
+  Insert(name, score);
+  site.Save(ImageOf(Entries));
 }
 
 bool THighScores::Qualifies(uint32_t score) const { return score > Entries[HighScoreCount - 1].Score; }

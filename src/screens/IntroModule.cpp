@@ -1,5 +1,6 @@
 #include "screens/IntroModule.h"
 
+#include "AssetFiles.h"
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
 
@@ -28,12 +29,12 @@ IntroPoint GhostPosition(int32_t ticks) {
 
 void TIntroModule::Load() {
   Ticks = 0;
-  LogoSprite = LoadSprite("sprites/makerlogo.dat");
-  TitleSprite = LoadSprite("sprites/title.dat");
-  FontSprite = LoadSprite("sprites/font.dat");
-  GhostSprite = LoadSprite("sprites/ghost.dat");
-  HitSound = LoadSound("sounds/hit.dat");
-  GhostSound = LoadSound("sounds/ghost.dat");
+  LogoSprite = LoadSprite(SpriteFile::MakerLogo);
+  TitleSprite = LoadSprite(SpriteFile::Title);
+  FontSprite = LoadSprite(SpriteFile::Font);
+  GhostSprite = LoadSprite(SpriteFile::Ghost);
+  HitSound = LoadSound(SoundFile::Hit);
+  GhostSound = LoadSound(SoundFile::Ghost);
 }
 
 void TIntroModule::Update() { ++Ticks; }

@@ -1,39 +1,36 @@
 #include "screens/MenuModule.h"
 
+#include "AssetFiles.h"
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
+#include "screens/MenuLayout.h"
+
+#include <iterator>
 
 namespace {
 
-// The entries stand in a column of 200 by 50 bands centred on x = 400, the first centred at y = 175.
-constexpr int EntryCentreX = 400;
-constexpr int FirstEntryCentreY = 175;
-constexpr int EntryPitch = 50;
-constexpr int ColumnLeft = 300, ColumnRight = 500;
-constexpr int ColumnTop = 150, ColumnBottom = 400;
-constexpr int ExitEntry = 4;
-constexpr int TitleX = 400, TitleY = 80;
+// A press picks the entry in whose 200-pixel wide band it falls.
+constexpr int ColumnLeft = EntryCentreX - 100, ColumnRight = EntryCentreX + 100;
+constexpr int ColumnTop = FirstEntryCentreY - EntryPitch / 2, ColumnBottom = ColumnTop + 5 * EntryPitch;
+// The entries' choices from the top; the entry below them, Exit, asks to quit.
+constexpr TMenuChoice EntryChoices[] = {ChoiceHowToPlay, ChoiceNewGame, ChoiceHighScores, ChoiceCredits};
+constexpr int ExitEntry = std::ssize(EntryChoices);
 
 }  // namespace
 
 void TMenuModule::Load() {
   TModule::Load();
-  BackgroundSprite = LoadSprite("sprites/background.dat");
-  HandSprite = LoadSprite("sprites/hand.dat");
-  TitleSprite = LoadSprite("sprites/title.dat");
-  HowToPlaySprite = LoadSprite("sprites/howtoplay.dat");
-  NewGameSprite = LoadSprite("sprites/newgame.dat");
-  HighScoresSprite = LoadSprite("sprites/highscores.dat");
-  CreditsSprite = LoadSprite("sprites/credits.dat");
-  ExitSprite = LoadSprite("sprites/exit.dat");
-  PopSound = LoadSound("sounds/pop.dat");
-  MusicSound = LoadSound("sounds/music.dat");
+  BackgroundSprite = LoadSprite(SpriteFile::Background);
+  HandSprite = LoadSprite(SpriteFile::Hand);
+  TitleSprite = LoadSprite(SpriteFile::Title);
+  HowToPlaySprite = LoadSprite(SpriteFile::HowToPlay);
+  NewGameSprite = LoadSprite(SpriteFile::NewGame);
+  HighScoresSprite = LoadSprite(SpriteFile::HighScores);
+  CreditsSprite = LoadSprite(SpriteFile::Credits);
+  ExitSprite = LoadSprite(SpriteFile::Exit);
+  PopSound = LoadSound(SoundFile::Pop);
+  MusicSound = LoadSound(SoundFile::Music);
   PlaySound(ChannelMusic, MusicSound, -1);
-}
-
-void TMenuModule::MouseMove(int x, int y) {
-  MouseX = x;
-  MouseY = y;
 }
 
 void TMenuModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
@@ -45,13 +42,13 @@ void TMenuModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
     Game.RequestQuit(0);
     return;
   }
-  Game.ModuleChoice(this, entry + 1);
+  Game.ModuleChoice(this, EntryChoices[entry]);
   return;
 }
 
 void TMenuModule::Draw() {
   DrawSprite(BackgroundSprite, 0, 0);
-  DrawSpriteCentred(TitleSprite, TitleX, TitleY);
+  DrawSpriteCentred(TitleSprite, MenuTitleX, MenuTitleY);
   const SurfacePtr* entries[] = {&HowToPlaySprite, &NewGameSprite, &HighScoresSprite, &CreditsSprite, &ExitSprite};
   for (int i = 0; i < 5; ++i) DrawSpriteCentred(*entries[i], EntryCentreX, FirstEntryCentreY + EntryPitch * i);
   DrawSprite(HandSprite, MouseX, MouseY);

@@ -5,7 +5,9 @@
 #include "media/MediaHandles.h"
 #include "shell/LibGame.h"
 
-#include <cstdint>
+// What the menu reports with ModuleChoice for its first four entries, top to bottom; the fifth,
+// Exit, asks to quit instead.
+enum TMenuChoice { ChoiceHowToPlay = 1, ChoiceNewGame, ChoiceHighScores, ChoiceCredits };
 
 class TMenuModule : public TModule {
  public:
@@ -13,12 +15,9 @@ class TMenuModule : public TModule {
   void Load() override;
   // Judged by the last pointer motion, not by the event's own position.
   void MouseButton(bool pressed, int x, int y) override;
-  void MouseMove(int x, int y) override;
   void Draw() override;
 
  private:
-  int32_t MouseX = 0;
-  int32_t MouseY = 0;
   SurfacePtr BackgroundSprite;
   SurfacePtr HandSprite;
   SurfacePtr TitleSprite;

@@ -2,12 +2,7 @@
 
 #include "media/LibGraphics.h"
 
-void TPageModule::Load() {
-  BackgroundSprite = LoadSprite("sprites/background.dat");
-  HandSprite = LoadSprite("sprites/hand.dat");
-  FontSprite = LoadSprite("sprites/font.dat");
-  BackSprite = LoadSprite("sprites/back.dat");
-}
+void TPageModule::Load() { Sprites.Load(); }
 
 void TPageModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
   if (pressed) {
@@ -16,14 +11,9 @@ void TPageModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
   }
 }
 
-void TPageModule::MouseMove(int x, int y) {
-  MouseX = x;
-  MouseY = y;
-}
-
 void TPageModule::Draw() {
-  DrawSprite(BackgroundSprite, 0, 0);
-  for (const TPageLine& line : Lines) DrawText(FontSprite, FontGlyphWidth, line.X, line.Y, line.Text);
-  DrawSprite(BackSprite, BackX, BackY);
-  DrawSprite(HandSprite, MouseX, MouseY);
+  DrawSprite(Sprites.Background, 0, 0);
+  for (const TPageLine& line : Lines) DrawText(Sprites.Font, FontGlyphWidth, line.X, line.Y, line.Text);
+  DrawSprite(Sprites.Back, BackX, BackY);
+  DrawSprite(Sprites.Hand, MouseX, MouseY);
 }

@@ -13,15 +13,15 @@
 #include "screens/MenuModule.h"
 #include "shell/UserFolder.h"
 
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <new>
 
 namespace {
 
 // The one controller, used by the main loop for every call; owned by RunProgram.
 THalloween* GameController = nullptr;
-
-enum MenuChoice { ChoiceHowToPlay = 1, ChoiceNewGame = 2, ChoiceHighScores = 3, ChoiceCredits = 4 };
 
 template <class Module, class... Arguments>
 OwnedModule<TModule> Create(Arguments&&... arguments) {
@@ -31,6 +31,22 @@ OwnedModule<TModule> Create(Arguments&&... arguments) {
 template <class Module>
 bool Is(TModule* module) {
   return dynamic_cast<Module*>(module) != nullptr;
+}
+
+// Set by SIGHUP (the terminal closed) and SIGQUIT, which end the game as the close request does: the
+// program then ends its own way, removing what it made.
+volatile std::sig_atomic_t QuitSignalled = 0;
+
+void OnQuitSignal(int) { QuitSignalled = 1; }
+
+// A pipe closed by the reader (standard error piped to a pager) must not end the game either.
+void CatchSignals() {
+  struct sigaction action {};
+  action.sa_handler = OnQuitSignal;
+  action.sa_flags = SA_RESTART;  // a save's write or read goes on as if never interrupted
+  sigaction(SIGHUP, &action, nullptr);
+  sigaction(SIGQUIT, &action, nullptr);
+  std::signal(SIGPIPE, SIG_IGN);
 }
 
 // The report always reaches standard error; where a window is open it is also shown there.
@@ -73,7 +89,7 @@ void THalloween::ModuleChoice(TModule* module, int code) {
       case ChoiceCredits: Enter(Create<TCreditsModule>(*this)); break;
       default: break;
     }
-  } else if (auto* game = dynamic_cast<TGameModule*>(module)) {
+  } else if (auto* game = dynamic_cast<TGameModule*>(module); game && code == GameOverChoice) {
     Enter(Create<THighScoreModule>(*this, true, static_cast<uint32_t>(game->GetScore())));
   }
 }
@@ -107,6 +123,7 @@ void PumpEvents(TGame& game) {
       default: break;
     }
   }
+  if (QuitSignalled) game.RequestQuit(0);
 }
 
 void RunFrame(TGame& game, Uint32 delayMs) {
@@ -115,7 +132,7 @@ void RunFrame(TGame& game, Uint32 delayMs) {
   if (delayMs > 0) SDL_Delay(delayMs);
   SDL_FillRect(Screen, nullptr, SDL_MapRGB(Screen->format, 0, 0, 0));
   game.Draw();
-  PresentScreen();
+  PresentScreen(Screen);
 }
 
 void MainLoop() {
@@ -125,19 +142,23 @@ void MainLoop() {
 }
 
 int RunProgram() {
-  int exitCode = 0;
+  CatchSignals();
+  int exitCode = 1;
   try {
     const TUserFolder folder;
     InitGraphics(ScreenWidth, ScreenHeight, "Game");
     THalloween controller;
     GameController = &controller;
     MainLoop();
+    exitCode = 0;
   } catch (const Exception& failure) {
     ReportFatal(failure);
-    exitCode = 1;
   } catch (const std::bad_alloc&) {
     ReportFatal(EOutOfMemory());
-    exitCode = 1;
+  } catch (const std::filesystem::filesystem_error& failure) {  // a throwing form of std::filesystem
+    ReportFatal(EInOutError(failure.path1().string(), failure.code()));
+  } catch (const std::exception& failure) {
+    ReportFatal(EStandardError(failure.what()));
   }
   GameController = nullptr;
   ShutdownSound();

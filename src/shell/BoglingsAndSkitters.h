@@ -35,7 +35,7 @@ class THalloween : public TGame {
 constexpr Uint32 FrameDelayMs = 10;
 
 // Hands every waiting window event to the controller, in arrival order; a request to repaint the
-// window goes to the presenter instead.
+// window goes to the presenter instead. After a SIGHUP or SIGQUIT a close request follows them.
 void PumpEvents(TGame& game);
 // One frame: events, Update, pause of delayMs, black clear, Draw, and the changes presented.
 // Tests pass 0.
@@ -44,5 +44,6 @@ void RunFrame(TGame& game, Uint32 delayMs);
 // the screens and shuts the media library down.
 void MainLoop();
 // The whole program, in the player's own folder when installed (see UserFolder); returns its exit
-// code. A fatal failure is reported here and gives 1.
+// code. A fatal failure, whatever was thrown, is reported here and gives 1. SIGHUP and SIGQUIT end
+// the program as the close request does; SIGPIPE is ignored.
 int RunProgram();

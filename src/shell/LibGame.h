@@ -3,6 +3,7 @@
 // screens itself but reports to its controller, which may free it inside that report. So a report
 // is always the last statement of a module's operation: `Game.ModuleFinished(this); return;`.
 
+#include <cstdint>
 #include <memory>
 
 class TGame;
@@ -23,7 +24,12 @@ class TModule {
   virtual void Update() {}
   // The left button went down (pressed) or up at (x, y).
   virtual void MouseButton(bool /*pressed*/, int /*x*/, int /*y*/) {}
-  virtual void MouseMove(int /*x*/, int /*y*/) {}
+  // The pointer moved to (x, y): kept in MouseX and MouseY, then PointerMoved.
+  void MouseMove(int x, int y) {
+    MouseX = x;
+    MouseY = y;
+    PointerMoved();
+  }
   // Draws the module's picture into Screen; once per frame after Update.
   virtual void Draw() {}
 
@@ -31,7 +37,13 @@ class TModule {
   bool IsLoaded() const { return Loaded; }
 
  protected:
+  // The module's own reaction to a pointer motion, with MouseX and MouseY already updated.
+  virtual void PointerMoved() {}
+
   TGame& Game;  // not owned
+  // Where the pointer was last seen: the screens draw the hand there and judge most presses by it.
+  int32_t MouseX = 0;
+  int32_t MouseY = 0;
 
  private:
   bool Loaded = false;

@@ -5,6 +5,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -50,37 +51,51 @@ struct Failure {
 
 std::error_code LastError() { return {errno, std::generic_category()}; }
 
-// Gives the folder links to the data's folders, renewing links that lead elsewhere, and makes it
-// the working directory. A name taken by anything but a link is left as it is: it is the player's.
+// Makes link lead to target. It is made first and looked at after, so a link that is already right
+// is no fault, also when another copy of the game started at the same moment has just made it. A
+// link that leads elsewhere is renewed; a name taken by anything but a link is the player's.
+std::optional<Failure> Link(const fs::path& link, const fs::path& target) {
+  std::error_code error, ignored;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (fs::create_directory_symlink(target, link, error); error != std::errc::file_exists) break;
+    if (!fs::is_symlink(fs::symlink_status(link, ignored)))
+      return Failure{link, error, "in the way of a link to the game's data"};
+    if (fs::read_symlink(link, ignored) == target) return std::nullopt;
+    if (fs::remove(link, error); error) break;
+  }
+  if (error) return Failure{link, error};
+  return std::nullopt;
+}
+
+// Gives the folder links to the data's folders and makes it the working directory.
 std::optional<Failure> Enter(const fs::path& folder, const fs::path& data) {
   std::error_code error;
   if (!folder.is_absolute())
     return Failure{folder, std::make_error_code(std::errc::no_such_file_or_directory), "no home folder"};
   if (fs::create_directories(folder, error); error) return Failure{folder, error};
   for (const char* name : LinkedFolders) {
-    const fs::path link = folder / name, target = data / name;
-    const fs::file_status status = fs::symlink_status(link, error);
-    error.clear();  // only "not found" matters here, and then the link is made below
-    if (fs::is_symlink(status)) {
-      if (fs::read_symlink(link, error) == target) continue;
-      fs::remove(link, error);
-    } else if (fs::exists(status)) {
-      return Failure{link, std::make_error_code(std::errc::file_exists), "in the way of a link to the game's data"};
-    }
-    if (!error) fs::create_directory_symlink(target, link, error);
-    if (error) return Failure{link, error};
+    if (std::optional<Failure> failure = Link(folder / name, data / name)) return failure;
   }
-  if (access(folder.c_str(), W_OK) != 0) return Failure{folder, LastError()};
   if (fs::current_path(folder, error); error) return Failure{folder, error};
   return std::nullopt;
 }
 
-// A fresh private folder under the system's temporary folder.
-fs::path MakeTemporaryFolder() {
+// True when one folder is the other or lies inside it: the player's folder must never share a file
+// with the installed data, which it would write over or link to itself.
+bool Overlap(const fs::path& a, const fs::path& b) {
   std::error_code error;
-  std::string pattern = (fs::temp_directory_path(error) / "boglings-XXXXXX").string();
-  if (!error && mkdtemp(pattern.data()) == nullptr) error = LastError();
-  if (error) throw EInOutError(IoCodeFromErrno(error.value()), pattern);
+  const fs::path x = fs::weakly_canonical(a, error), y = error ? fs::path() : fs::weakly_canonical(b, error);
+  if (error) return false;
+  const auto [left, right] = std::mismatch(x.begin(), x.end(), y.begin(), y.end());
+  return left == x.end() || right == y.end();
+}
+
+// A fresh private folder under $TMPDIR, or else /tmp.
+fs::path MakeTemporaryFolder() {
+  const char* variable = std::getenv("TMPDIR");
+  const fs::path base = variable != nullptr && *variable != '\0' ? variable : "/tmp";
+  std::string pattern = (base / "boglings-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw EInOutError(base.string(), LastError());
   return pattern;
 }
 
@@ -95,13 +110,15 @@ void RemoveFolder(const fs::path& folder) {
 TUserFolder::TUserFolder() {
   const fs::path data = InstalledData();
   if (data.empty()) return;
-  const std::optional<Failure> failure = Enter(DataHome() / BOGLINGS_APP_ID, data);
+  const fs::path folder = DataHome() / BOGLINGS_APP_ID;
+  const std::optional<Failure> failure =
+      Overlap(folder, data) ? Failure{folder, {}, "it overlaps the game's data folder"} : Enter(folder, data);
   if (!failure) return;
   std::fprintf(stderr, "%s: the high scores will not be kept: %s\n", failure->Where.c_str(), failure->Reason().c_str());
   Temporary = MakeTemporaryFolder();
   if (const std::optional<Failure> again = Enter(Temporary, data)) {
     RemoveFolder(Temporary);
-    throw EInOutError(IoCodeFromErrno(again->Error.value()), again->Where.string());
+    throw EInOutError(again->Where.string(), again->Error);
   }
 }
 

@@ -12,9 +12,11 @@
 class TUserFolder {
  public:
   // Makes the player's folder the working directory, creating it and renewing its links as
-  // needed. When it cannot be created or written, says so in one line on standard error and runs
-  // in a private temporary folder instead: scores then last for this session only, and nothing is
-  // ever written beside the installed data. Throws EInOutError when not even that folder can be made.
+  // needed; a folder that can be read but not written is still used, so its table shows. When it
+  // cannot be created or overlaps the installed data, says so in one line on standard error and
+  // runs in a private temporary folder instead: scores then last for this session only, and
+  // nothing is ever written beside the installed data. Throws EInOutError when not even that
+  // folder can be made.
   TUserFolder();
   // Removes the temporary folder, if one was made.
   ~TUserFolder();

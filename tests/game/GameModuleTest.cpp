@@ -1,4 +1,4 @@
-#include "game/GameModule.h"
+#include "game/GameModuleAccess.h"
 
 #include "game/LibRandom.h"
 #include "media/LibSound.h"
@@ -10,7 +10,7 @@ using Cells = std::vector<TPoint>;  // (column, row)
 const Cells Row4 = {{0, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}, {5, 4}, {6, 4}};
 
 // Plays one module as the real controller does, freeing it inside its report: a touch after the
-// report shows under the sanitizers. The fixture, the module's friend, opens its insides.
+// report shows under the sanitizers.
 class GameModuleTest : public HeadlessTest, TGame {
  protected:
   void SetUp() override {
@@ -40,17 +40,7 @@ class GameModuleTest : public HeadlessTest, TGame {
   int ActiveParticles() {
     return int(std::count_if(M().Particles.All().begin(), M().Particles.All().end(), [](auto& p) { return p.Active; }));
   }
-  struct TInsides {
-    TBoard& Board;
-    TParticles& Particles;
-    int32_t &Lives, &Score, &Timer, &Level, &TilesToClear, &TimeLimit, &HintsLeft;
-    const TTile*& HintTile;
-  };
-  TInsides M() {
-    TGameModule& m = *Playing;
-    return {m.Board, m.Particles,    m.Lives,     m.Score,     m.Timer,
-            m.Level, m.TilesToClear, m.TimeLimit, m.HintsLeft, m.HintTile};
-  }
+  TGameModuleAccess M() { return *Playing; }
   OwnedModule<TGameModule> Playing;
   std::vector<std::pair<int, int>> Reports;  // choice and the score handed over
 };

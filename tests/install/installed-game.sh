@@ -1,26 +1,28 @@
 #!/usr/bin/env bash
 # The game as players and packagers install it: installed-game.sh CHECK BUILD_DIR PREFIX. "install"
-# installs the build into PREFIX and validates what it installed; "deb" checks the Debian package;
-# "homes" starts a copy of the installation from an unrelated folder with odd homes and data.
+# installs the build into PREFIX and validates what it installed; "deb" checks the Debian packages;
+# "homes" starts a copy of the installation from an unrelated folder with odd homes and data, and
+# an install into a scratch home's ~/.local.
 set -euo pipefail
 check=$1 build=$2 prefix=$3
-id=org.lanternmoth.Boglings && data=share/$id
+id=org.lanternmoth.Boglings && data=share/games/boglings
 scratch=$(realpath "$(mktemp -d)")
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-files=(bin/boglings "$data/sprites/icon.dat" "$data/sounds/music.dat" "share/applications/$id.desktop"
+files=(games/boglings "$data/sprites/icon.dat" "$data/sounds/music.dat" "share/applications/$id.desktop"
   "share/metainfo/$id.metainfo.xml" share/icons/hicolor/{48x48,64x64,128x128,256x256}/apps/$id.png
-  "share/icons/hicolor/scalable/apps/$id.svg" share/man/man6/boglings.6.gz share/doc/boglings/copyright)
+  "share/icons/hicolor/scalable/apps/$id.svg" share/man/man6/boglings.6.gz share/doc/boglings{,-data}/{copyright,changelog.gz})
 
 # Starts the installed copy headless and, once its intro opens the first picture, checks that it
-# runs in a folder matching $1 with links into the data; then ends it with SIGTERM (SDL's quit request).
+# runs in a folder matching $1 with links into the data; then ends it with the signals $2 (the game
+# ignores SIGPIPE and takes SIGHUP, SIGQUIT and SIGTERM for the close request).
 start_game() {
   rm -f "$scratch/events" && mkfifo "$scratch/events"
   inotifywait -e open -t 120 "$root/$data/sprites/makerlogo.dat" >"$scratch/events" 2>&1 &
   local watcher=$! events first= cwd
   exec {events}<"$scratch/events"
   read -r -u "$events" _ && read -r -u "$events" _  # "Setting up watches." "Watches established."
-  (cd "$scratch/elsewhere" && exec "$root/bin/boglings") 2>"$scratch/stderr" &
+  (cd "$scratch/elsewhere" && exec ${as[@]+"${as[@]}"} "$root/games/boglings") 2>"$scratch/stderr" &
   local game=$!
   wait -n -p first "$game" "$watcher" || true
   [ "$first" = "$watcher" ] || fail "the game ended before its intro: $(cat "$scratch/stderr")"
@@ -30,7 +32,8 @@ start_game() {
   for link in sprites sounds; do
     [ "$(readlink "$cwd/$link")" = "$root/$data/$link" ] || fail "$cwd/$link leads to $(readlink "$cwd/$link")"
   done
-  kill -TERM "$game" && wait "$game" || fail "status $? after the quit request"
+  for signal in $2; do kill -"$signal" "$game"; done
+  wait "$game" || fail "status $? after $2"
 }
 
 case $check in
@@ -38,33 +41,61 @@ case $check in
     rm -rf "$prefix" && cmake --install "$build" --prefix "$prefix" >/dev/null
     for file in "${files[@]}"; do [ -f "$prefix/$file" ] || fail "$file was not installed"; done
     desktop-file-validate "$prefix/share/applications/$id.desktop"
+    grep -qx "Exec=$prefix/games/boglings" "$prefix/share/applications/$id.desktop" || fail "Exec is not the program's path"
     appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
     for size in 48 64 128 256; do file "$prefix/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "$size x $size" || fail "icon $size"; done
     ! grep -Eq '<image|<text|href="[^#]' "$prefix/share/icons/hicolor/scalable/apps/$id.svg" ||
       fail "the scalable icon needs other files" ;;
   deb)
-    cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch" >/dev/null
-    deb=$(echo "$scratch"/boglings_*.deb) && listing=$(dpkg-deb -c "$deb")
-    for file in "${files[@]}"; do grep -q " \./usr/$file$" <<<"$listing" || fail "$file is not in the package"; done
+    # Built twice from one build, the packages are the same bytes.
+    for run in 1 2; do cpack --config "$build/CPackConfig.cmake" -B "$scratch/$run" >/dev/null; done
+    for deb in "$scratch"/1/*.deb; do cmp "$deb" "$scratch/2/${deb##*/}" || fail "${deb##*/} differs"; done
+    deb=$(echo "$scratch"/1/boglings_*.deb) && data_deb=$(echo "$scratch"/1/boglings-data_*_all.deb)
+    lintian --pedantic --fail-on error,warning "$deb" "$data_deb" >"$scratch/lintian" || fail "$(cat "$scratch/lintian")"
+    listing=$(dpkg-deb -c "$deb" && dpkg-deb -c "$data_deb")
+    for file in "${files[@]}"; do grep -q " \./usr/$file$" <<<"$listing" || fail "$file is not in the packages"; done
     [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section $(dpkg-deb -f "$deb" Section)"
     depends=", $(dpkg-deb -f "$deb" Depends)"
-    for package in libc6 libsdl1.2debian libsdl-mixer1.2 libsdl-gfx1.2-5; do [[ $depends == *", $package ("* ]] || fail "$depends"; done ;;
+    for package in libc6 libsdl1.2debian libsdl-mixer1.2 libsdl-gfx1.2-5 boglings-data; do [[ $depends == *", $package ("* ]] || fail "$depends"; done ;;
   homes)  # (the first start and a saved score are the end-to-end journey's)
     root=$scratch/game && cp -a "$prefix" "$root" && mkdir -p "$scratch/elsewhere" "$scratch/tmp" "$scratch/xdg"
     export HOME=$scratch/home TMPDIR=$scratch/tmp SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
     # Links into the old place are renewed; a relative XDG_DATA_HOME does not count.
     folder=$HOME/.local/share/$id && mkdir -p "$folder"
     ln -s "$prefix/$data/sprites" "$folder/sprites" && ln -s /nowhere "$folder/sounds"
-    XDG_DATA_HOME=relative start_game "$folder"
-    # A plain file in the way: one line says why; the game plays in a temporary folder that it removes.
+    XDG_DATA_HOME=relative start_game "$folder" QUIT
+    # A read-only folder is played in, so its table shows (as nobody: root writes anywhere).
+    [ "$(id -u)" != 0 ] || as=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+    chmod -R a+rX "$scratch" && chmod a-w "$folder" && XDG_DATA_HOME=relative start_game "$folder" TERM && unset as
+    [ ! -s "$scratch/stderr" ] && chmod u+w "$folder" || fail "said: $(cat "$scratch/stderr")"
+    # A plain file in the way, or a folder in the data: one line says why; the game plays in a
+    # temporary folder that it removes.
     echo "not a folder" >"$scratch/xdg/$id"
-    XDG_DATA_HOME=$scratch/xdg start_game "$TMPDIR/boglings-*"
-    [ "$(cat "$scratch/stderr")" = "$scratch/xdg/$id: the high scores will not be kept: Not a directory" ] ||
-      fail "said: $(cat "$scratch/stderr")"
-    [ -z "$(ls -A "$TMPDIR")" ] || fail "left behind: $(ls "$TMPDIR")"
+    for row in "$scratch/xdg:Not a directory" "$root/$data:it overlaps the game's data folder"; do
+      XDG_DATA_HOME=${row%%:*} start_game "$TMPDIR/boglings-*" "PIPE HUP"
+      [ "$(cat "$scratch/stderr")" = "${row%%:*}/$id: the high scores will not be kept: ${row#*:}" ] ||
+        fail "said: $(cat "$scratch/stderr")"
+      [ -z "$(ls -A "$TMPDIR")" ] || fail "left behind: $(ls "$TMPDIR")"
+    done
+    # ... and when not even that folder can be made, the report names it and says why.
+    status=0 && XDG_DATA_HOME=$scratch/xdg TMPDIR=$scratch/xdg/$id "$root/games/boglings" 2>"$scratch/stderr" || status=$?
+    [ $status = 1 ] && grep -q "^$scratch/xdg/$id: Not a directory\.$" "$scratch/stderr" || fail "$(cat "$scratch/stderr")"
+    # Installed twice into ~/.local: the game runs in the player's folder beside it, saying nothing.
+    for run in 1 2; do cmake --install "$build" --prefix "$HOME/.local" >/dev/null; done
+    root=$HOME/.local start_game "$HOME/.local/share/$id" TERM && [ ! -s "$scratch/stderr" ] || fail "$(cat "$scratch/stderr")"
+    # Arguments, and no display at all: one line names the cause; status 0, 1 or 2.
+    while IFS='|' read -r code said args; do
+      status=0 && out=$(eval "$args" 2>&1) || status=$?
+      [ $status = "$code" ] && grep -Eq "$said" <<<"$out" || fail "$args: status $status: $out"
+    done <<'EOF'
+0|^Usage: boglings|"$root/games/boglings" --help
+0|^boglings [0-9.]+$|"$root/games/boglings" --version
+2|^boglings: unknown argument '-x'|"$root/games/boglings" --version -x
+1|DISPLAY is not set|env -u DISPLAY -u SDL_VIDEODRIVER "$root/games/boglings"
+EOF
     # Installed data missing: the usual report names the file, exit code 1.
     rm "$root/$data/sprites/makerlogo.dat"
-    status=0 && timeout 60 "$root/bin/boglings" 2>"$scratch/stderr" || status=$?
+    status=0 && timeout 60 "$root/games/boglings" 2>"$scratch/stderr" || status=$?
     [ $status = 1 ] && grep -q "sprites/makerlogo.dat: File not found" "$scratch/stderr" ||
       fail "status $status: $(cat "$scratch/stderr")" ;;
   *) fail "no check $check" ;;

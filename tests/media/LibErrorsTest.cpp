@@ -27,4 +27,9 @@ TEST(LibErrorsTest, CodesAndErrorNumbersGiveTheReportsMessages) {
   for (const auto& [code, message] : messages) EXPECT_EQ(IoMessage(code), message) << code.Number;
   EXPECT_TRUE(FatalReportText(EOutOfMemory()).ends_with("\nOut of memory.")) << "one full stop";
   EXPECT_TRUE(FatalReportText(EMediaError("No video.")).ends_with("\nNo video.")) << "one full stop";
+  std::string name(300, 'x');  // a program's name, never cut
+  char* const own = std::exchange(program_invocation_short_name, name.data());
+  const std::string report = FatalReportText(EMediaError("a"));
+  EXPECT_TRUE(report.find(name + " at ") != std::string::npos && report.ends_with(".\na.")) << report;
+  program_invocation_short_name = own;
 }

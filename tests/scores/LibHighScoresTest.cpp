@@ -3,8 +3,14 @@
 #include "media/LibErrors.h"
 #include "support/Headless.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
+#include <algorithm>
 #include <csignal>
 
 class LibHighScoresTest : public ::testing::Test {
@@ -42,6 +48,8 @@ TEST_F(LibHighScoresTest, TheFileIsTenRecordsOfNameLengthNameAndLittleEndianScor
   std::filesystem::remove(HighScoreFileName);
   std::filesystem::create_directory(HighScoreFileName);
   EXPECT_NO_THROW(THighScores().LoadFromFile()) << "a directory is no score file";
+  std::filesystem::remove(HighScoreFileName), mkfifo(HighScoreFileName, 0666);
+  EXPECT_NO_THROW(THighScores().LoadFromFile()) << "nor a FIFO, and it never waits for a writer";
 }
 
 TEST_F(LibHighScoresTest, ScoresPlaceBelowEqualOnesCompareUnsignedAndMustBeatTheTenth) {
@@ -62,15 +70,17 @@ TEST_F(LibHighScoresTest, ScoresPlaceBelowEqualOnesCompareUnsignedAndMustBeatThe
 }
 
 // Each save runs in a child, as nobody when the suite runs as root, so that permission bits count.
-// Old files hold zeros; a linked score file leads into the folder "real".
+// Old files hold the default table and are the saver's; it saves "b". A linked score file leads
+// into the folder "real" (Links 1), to itself, to a device or, in a sticky folder, is another user's.
 TEST_F(LibHighScoresTest, SavesKeepTheScoreThroughLinksReadOnlyFoldersFullDisksAndStaleTemporaryFiles) {
-  enum TStale { None, Link, Folder, ReadOnly };  // what a killed game left as the temporary file
+  // Another owner, a bind mount, a rival saving meanwhile, or a player's highscores.bin.tmp
+  enum TExtra { None, Foreign, Bound, Rival, Link, Folder, ReadOnly, HardLink };
   const char *quiet = "^$", *diskFull = "^Disk full$",
              *notSaved = "^highscores.bin: the high scores were not saved: Permission denied\n$";
   const struct {
     mode_t Folder, File;  // permission bits; File 0: no score file
-    int Links;            // 1: the score file links into "real"; 2: to itself
-    TStale Stale;
+    int Links;
+    TExtra Extra;
     rlim_t SizeLimit;  // 0: none
     size_t NewBytes;   // the file then holds the new table's first NewBytes; 0: its old bytes
     const char* Stderr;
@@ -79,43 +89,78 @@ TEST_F(LibHighScoresTest, SavesKeepTheScoreThroughLinksReadOnlyFoldersFullDisksA
               {0777, 0444, 0, None, 0, 0, notSaved},  // a read-only file stays
               {0555, 0622, 0, None, 0, 130, quiet},   // a read-only folder: rewritten in place
               {0555, 0, 0, None, 0, 0, notSaved},     // ... where no file can be made
-              {0777, 0622, 1, None, 0, 130, quiet},
-              {0777, 0, 1, None, 0, 130, quiet},  // through the link, which stays
+              {01777, 0622, 1, None, 0, 130, quiet},  // a link of the sticky folder's owner
+              {0777, 0, 1, None, 0, 130, quiet},      // through the link, which stays
               {0777, 0622, 0, Link, 0, 130, quiet},
-              {0777, 0622, 0, Folder, 0, 130, quiet},                                   // a stale temporary file
-              {0777, 0622, 0, ReadOnly, 0, 130, quiet},                                 // ... is replaced
+              {0777, 0622, 0, Folder, 0, 130, quiet},                                   // a player's .tmp file
+              {0777, 0622, 0, ReadOnly, 0, 130, quiet},                                 // ... stays
               {0777, 0, 2, None, 0, 0, "saved: Too many levels of symbolic links\n$"},  // a loop of links
+              {0777, 0, 3, None, 0, 0, "saved: not a regular file\n$"},
+              {01777, 0622, 4, None, 0, 0, notSaved},
+              {0777, 0622, 0, HardLink, 0, 130, quiet},  // other names, another owner, a bind mount:
+              {0777, 0622, 0, Foreign, 0, 130, quiet},   // in place
+              {0777, 0622, 0, Bound, 0, 130, quiet},
+              {0777, 0622, 0, Rival, 0, 130, quiet},     // the save waits, then keeps both names
               {0777, 0622, 0, None, 50, 0, diskFull},    // a full disk leaves the old file whole
               {0555, 0622, 0, None, 50, 50, diskFull}};  // ... or, in place, cut short
-  const Bytes old(HighScoreFileBytes, 0), saved = Saved(THighScores());
+  THighScores table;
+  const Bytes old = Saved(table);
+  table.Insert("b", 5000);
+  const Bytes saved = Saved(table);
+  Bytes rivals = old, both = saved;  // a rival saves "aoko" over hoko's 1000
+  rivals[1] = both[14] = 'a';
   for (const auto& row : rows) {
     SCOPED_TRACE(&row - rows);
     ScratchDir scratch;
     const std::filesystem::path folder = row.Links ? "real" : ".", file = folder / HighScoreFileName,
                                 stale = file.string() + ".tmp";
     std::filesystem::create_directory(folder);
-    if (row.Links) std::filesystem::create_symlink(row.Links == 2 ? HighScoreFileName : file, HighScoreFileName);
+    const char* to[] = {"", file.c_str(), HighScoreFileName, "/dev/null", file.c_str()};
+    if (row.Links) std::filesystem::create_symlink(to[row.Links], HighScoreFileName);
+    if (row.Links == 4 && lchown(HighScoreFileName, 1, 1) != 0) continue;  // not root
     if (row.File) WriteBytes(file, old), std::filesystem::permissions(file, std::filesystem::perms(row.File));
-    if (row.Stale == Link) std::filesystem::create_symlink("elsewhere", stale);
-    if (row.Stale == Folder) std::filesystem::create_directory(stale);
-    if (row.Stale == ReadOnly)
+    if (row.File && row.Extra != Foreign) std::ignore = chown(file.c_str(), 65534, 65534);
+    if (row.Extra == Link) std::filesystem::create_symlink("elsewhere", stale);
+    if (row.Extra == Folder) std::filesystem::create_directory(stale);
+    if (row.Extra == ReadOnly)
       WriteBytes(stale, old), std::filesystem::permissions(stale, std::filesystem::perms(0444));
+    if (row.Extra == HardLink) std::filesystem::create_hard_link(file, stale);
     for (const std::filesystem::path& dir : {folder, std::filesystem::path(".")})
       std::filesystem::permissions(dir, std::filesystem::perms(row.Folder));
-    const auto saveAsNobody = [&row] {
+    const auto owner = [&file] {
+      struct stat info {};
+      return stat(file.c_str(), &info), std::tuple(info.st_mode, info.st_uid, info.st_gid, info.st_nlink);
+    };
+    const auto before = owner();
+    const int lock = open(".", O_RDONLY);
+    const pid_t rival = row.Extra == Rival && flock(lock, LOCK_EX) == 0 ? fork() : -1;
+    if (rival == 0) {  // once the save waits for the lock
+      for (Bytes locks; std::ranges::search(locks, std::string_view("-> FLOCK")).empty(); usleep(1000))
+        locks = ReadBytes("/proc/locks");
+      WriteBytes(file, rivals), std::_Exit(0);
+    }
+    close(lock);
+    const auto saveAsNobody = [&row, &file] {
       const rlimit limit{row.SizeLimit, RLIM_INFINITY};
       if (row.SizeLimit) std::signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &limit);
+      if (row.Extra == Bound && unshare(CLONE_NEWNS) == 0)
+        mount("", "/", nullptr, MS_REC | MS_PRIVATE, nullptr),
+            mount(file.c_str(), file.c_str(), nullptr, MS_BIND, nullptr);
       DropRootInChild();
-      if (const TIoCode code = IoCodeOf([] { THighScores().SaveToFile(); }); code != TIoCode{})
+      if (const TIoCode code = IoCodeOf([] { THighScores().SaveEntry("b", 5000); }); code != TIoCode{})
         std::fputs(IoMessage(code).c_str(), stderr);
       std::_Exit(0);
     };
     EXPECT_EXIT(saveAsNobody(), testing::ExitedWithCode(0), row.Stderr);
-    EXPECT_EQ(ReadBytes(file), row.NewBytes ? Bytes(saved.begin(), saved.begin() + row.NewBytes)
-                               : row.File   ? old
-                                            : Bytes());
-    EXPECT_TRUE(!row.File || std::filesystem::status(file).permissions() == std::filesystem::perms(row.File));
+    if (rival > 0) kill(rival, SIGKILL), waitpid(rival, nullptr, 0);
+    EXPECT_EQ(ReadBytes(file), rival > 0      ? both
+                               : row.NewBytes ? Bytes(saved.begin(), saved.begin() + row.NewBytes)
+                               : row.File     ? old
+                                              : Bytes());
+    EXPECT_TRUE(!row.File || owner() == before);
     EXPECT_EQ(std::filesystem::is_symlink(HighScoreFileName), row.Links > 0);
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(stale)));
+    EXPECT_EQ(std::ranges::count_if(std::filesystem::directory_iterator(folder),
+                                    [](const auto& entry) { return entry.path().extension() == ".tmp"; }),
+              row.Extra >= Link);
   }
 }

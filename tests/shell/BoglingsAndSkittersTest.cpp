@@ -196,17 +196,20 @@ TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingScoreTakesANameOnTheK
 
 // The whole program in this process: what breaks, and the class and message of the report.
 TEST(OutsideFaultsTest, FatalFaultsEndWithTheReportAndExitCodeOne) {
-  const std::tuple<const char*, std::string, std::string> rows[] = {
-      {"no-such-driver", "EMediaError", "Cannot start video: .+\\."},
-      {"dummy", "EInOutError", "sprites/makerlogo\\.dat: File not found\\."}};
-  for (const auto& [video, failure, message] : rows) {
+  const std::tuple<std::function<void()>, std::string, std::string> rows[] = {
+      {[] { setenv("SDL_VIDEODRIVER", "no-such-driver", 1); }, "EMediaError", "Cannot start video: .+\\."},
+      {[] {}, "EInOutError", "sprites/makerlogo\\.dat: File not found\\."},
+      {[] { std::filesystem::create_symlink("sprites", "sprites"); }, "EInOutError",
+       "sprites/icon\\.dat: Too many levels of symbolic links\\."}};
+  for (const auto& [breakIt, failure, message] : rows) {
     ScratchDir scratch;
-    setenv("SDL_VIDEODRIVER", video, 1);
+    breakIt();
     testing::internal::CaptureStderr();
     EXPECT_EQ(RunProgram(), 1) << message;
     const std::string reported = testing::internal::GetCapturedStderr();
     const std::regex report("Exception " + failure + " in module unit_tests at [0-9A-F]{8}\\.\n" + message + "\n");
     EXPECT_TRUE(std::regex_match(reported, report)) << reported;
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
   }
 }
 

@@ -1,10 +1,10 @@
 #include "support/Headless.h"
 
+#include "AssetFiles.h"
 #include "game/LibRandom.h"
 #include "media/LibFiles.h"
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
-#include "shell/BoglingsAndSkitters.h"
 
 #include <unistd.h>
 
@@ -103,8 +103,8 @@ void WriteFixtureAssets() {
                  MakeBmp(p.W, p.H, [&](int, int) { return PictureColour(p.Name); }));
   WriteDatFile("sprites/font.dat", MakeBmp(430, 16, [](int x, int) { return GlyphColour(x / 10); }));
   WriteDatFile("sprites/numbers.dat", MakeBmp(120, 20, [](int x, int) { return DigitColour(x / 12); }));
-  for (const char* sound : {"music", "pop", "hit", "ghost", "score", "squeak"})
-    WriteDatFile(std::string("sounds/") + sound + ".dat", MakeWav(441));
+  for (const std::string_view file : AllAssetFiles)
+    if (file.starts_with("sounds/")) WriteDatFile(file, MakeWav(441));
 }
 void UseGeneratedAssets() {
   for (const char* folder : {"sprites", "sounds"}) {
@@ -145,40 +145,6 @@ void ExpectText(int x, int y, std::string_view text) {
 void MarkChannel(int channel) { Mix_PlayChannel(channel, Marker(), -1); }
 bool PlayedSince(int channel) { return Mix_GetChunk(channel) != Marker(); }
 
-void PushMotion(int x, int y) {
-  SDL_Event event{.motion = {SDL_MOUSEMOTION, 0, 0, Uint16(x), Uint16(y), 0, 0}};
-  SDL_PushEvent(&event);
-}
-void PushButton(bool pressed, int x, int y, Uint8 button) {
-  SDL_Event event{
-      .button = {Uint8(pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP), 0, button, pressed, Uint16(x), Uint16(y)}};
-  SDL_PushEvent(&event);
-}
-void Frames(TGame& game, int count) {
-  for (int i = 0; i < count; ++i) RunFrame(game, 0);
-}
-void Drag(TGame& game, const std::vector<TPoint>& points) {
-  for (const TPoint& point : points) {
-    PushMotion(point.X, point.Y);
-    if (&point == &points.front()) PushButton(true, point.X, point.Y);
-  }
-  PushButton(false, points.back().X, points.back().Y);
-  Frames(game, 1);
-}
-
-std::optional<std::vector<TPoint>> FindLine(const std::function<int(int, int)>& kindAt) {
-  for (int cell = 0; cell < CellCount; ++cell) {
-    for (const auto& [dc, dr] : {std::pair{1, 0}, {0, 1}, {1, 1}, {-1, 1}}) {
-      const int c = cell % BoardSize, r = cell / BoardSize;
-      std::vector<TPoint> line;
-      for (int k = 0; k < 3 && c + k * dc >= 0 && c + k * dc < BoardSize && r + k * dr < BoardSize; ++k) {
-        if (kindAt(c + k * dc, r + k * dr) == kindAt(c, r)) line.push_back(CellCentre(c + k * dc, r + k * dr));
-      }
-      if (line.size() == 3) return line;
-    }
-  }
-  return std::nullopt;
-}
 void Settle(TBoard& board, const std::vector<TPoint>& planted) {
   SetRandomSeed(7);
   for (int i = 0; i < CellCount; ++i) {

@@ -1,16 +1,14 @@
 #pragma once
 // The real SDL headless in a scratch folder of tiny fixture assets, each picture, glyph and digit
-// in a colour of its own, so a pixel of Screen tells what was drawn there; real SDL events.
+// in a colour of its own, so a pixel of Screen tells what was drawn there.
 
 #include "game/LibBoard.h"
 #include "media/MediaHandles.h"
-#include "shell/LibGame.h"
+#include "support/Input.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
-#include <optional>
 
 using Bytes = std::vector<uint8_t>;
 struct Rgb {
@@ -19,10 +17,6 @@ struct Rgb {
   friend std::ostream& operator<<(std::ostream& out, Rgb c) { return out << +c.R << "," << +c.G << "," << +c.B; }
 };
 constexpr Rgb Black{0, 0, 0};
-struct TPoint {
-  int X, Y;
-  bool operator==(const TPoint&) const = default;
-};
 
 // A fresh temporary directory, the working directory for the object's life.
 struct ScratchDir {
@@ -54,14 +48,6 @@ void ExpectText(int x, int y, std::string_view text);
 void MarkChannel(int channel);
 bool PlayedSince(int channel);
 
-void PushMotion(int x, int y);
-void PushButton(bool pressed, int x, int y, Uint8 button = SDL_BUTTON_LEFT);
-void Frames(TGame& game, int count);                        // of the real loop, without its pause
-void Drag(TGame& game, const std::vector<TPoint>& points);  // pressed on the first, one frame
-inline void Click(TGame& game, int x, int y) { Drag(game, {{x, y}}); }
-inline TPoint CellCentre(int column, int row) { return {213 + 64 * column, 40 + 64 * row}; }
-// Some straight line of three cells of equal kindAt(column, row), in drag order.
-std::optional<std::vector<TPoint>> FindLine(const std::function<int(int, int)>& kindAt);
 // The board at rest with kinds (column + 2 row) mod 4, no line of three but kind 5 on the planted
 // cells (column, row), and its runs marked; reseeds the generator, so what follows repeats.
 void Settle(TBoard& board, const std::vector<TPoint>& planted = {});

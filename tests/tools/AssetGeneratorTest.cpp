@@ -1,5 +1,6 @@
 // The generated pictures and sounds, as the game and a player meet them.
 
+#include "AssetFiles.h"
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
 #include "support/Headless.h"
@@ -12,9 +13,9 @@ TEST_F(AssetGeneratorTest, EveryFileLoadsInTheGamesFormatsAndTheSameSourcesGiveT
     const SurfacePtr picture = LoadSprite(file.path().c_str());
     EXPECT_TRUE(picture->format->BitsPerPixel == 16 && picture->w <= 640 && picture->h <= 480) << file;
   }
-  EXPECT_EQ(std::pair(LoadSprite("sprites/font.dat")->w, LoadSprite("sprites/numbers.dat")->w), std::pair(430, 120))
+  EXPECT_EQ(std::pair(LoadSprite(SpriteFile::Font)->w, LoadSprite(SpriteFile::Numbers)->w), std::pair(430, 120))
       << "43 and 10 cells";
-  EXPECT_LE(LoadSprite("sprites/cat.dat")->w, 49) << "inside the selection ring";
+  EXPECT_LE(LoadSprite(SpriteFile::Cat)->w, 49) << "inside the selection ring";
   for (const auto& file : std::filesystem::directory_iterator("sounds"))
     EXPECT_GT(LoadSound(file.path().c_str())->alen, 4 * 441u) << file;
   const std::string tool = BOGLINGS_ASSETGEN, assets = std::string(BOGLINGS_SOURCE_DIR) + "/assets";
@@ -26,5 +27,5 @@ TEST_F(AssetGeneratorTest, EveryFileLoadsInTheGamesFormatsAndTheSameSourcesGiveT
     ++files;
     EXPECT_EQ(ReadBytes(entry.path()), ReadBytes("second" / relative(entry.path(), "first"))) << entry;
   }
-  EXPECT_EQ(files, 31);
+  EXPECT_EQ(files, std::ssize(AllAssetFiles));
 }

@@ -5,6 +5,7 @@
 #include "PixelFont.h"
 #include "Scenery.h"
 #include "Words.h"
+#include "game/GameLayout.h"
 
 #include <algorithm>
 #include <iterator>
@@ -30,12 +31,14 @@ struct SvgPicture {
   Spot Place;
 };
 
-// The head-up display down the left (centred at x 40, 38 px apart), the quit button, the
-// spark and the pointer.
+// The head-up display down the left, the quit button, the spark and the pointer.
 constexpr SvgPicture Icons[] = {
-    {"lives", 32, 32, {Anchor::Centre, 40, 330}}, {"score", 32, 32, {Anchor::Centre, 40, 368}},
-    {"tiles", 32, 32, {Anchor::Centre, 40, 406}}, {"wand", 32, 32, {Anchor::Centre, 40, 444}},
-    {"quit", 32, 32, {Anchor::Corner, 15, 15}},   {"star", 11, 11, {Anchor::Anywhere}},
+    {"lives", 32, 32, {Anchor::Centre, HudIconX, HudIconY(0)}},
+    {"score", 32, 32, {Anchor::Centre, HudIconX, HudIconY(1)}},
+    {"tiles", 32, 32, {Anchor::Centre, HudIconX, HudIconY(2)}},
+    {"wand", 32, 32, {Anchor::Centre, HudIconX, HudIconY(3)}},
+    {"quit", 32, 32, {Anchor::Corner, QuitX, QuitY}},
+    {"star", 11, 11, {Anchor::Anywhere}},
     {"hand", 26, 30, {Anchor::Anywhere}},
 };
 

@@ -1,5 +1,8 @@
 #include "Words.h"
 
+#include "media/PageSprites.h"
+#include "screens/MenuLayout.h"
+
 #include <cmath>
 
 namespace assetgen {
@@ -8,9 +11,6 @@ namespace {
 
 constexpr Colour Ink{0.10, 0.03, 0.13};
 constexpr Colour PurpleGlow{0.45, 0.20, 0.70, 0.55};
-constexpr int MenuX = 400, MenuFirstY = 175, MenuPitch = 50;
-constexpr int TitleMenuX = 400, TitleMenuY = 80;
-constexpr int BackX = 540, BackY = 400;
 
 Lettering Display(double size, Colour top, Colour bottom) {
   return {FontFace(BOGLINGS_DISPLAY_FONT), size, top, bottom, Ink, size / 7, PurpleGlow, size / 3};
@@ -54,11 +54,11 @@ Picture MakeTitle(const std::filesystem::path& bat, const BackdropAt& screen) {
   cairo_restore(cr);
   DrawLettering(cr, TitleSmall, "and Skitters", smallX, bigH - Overlap);
   DrawLettering(cr, TitleBig, "Boglings", 0, 0);
-  return Flatten("title", canvas.Surface(), screen(TitleMenuX - width / 2, TitleMenuY - height / 2));
+  return Flatten("title", canvas.Surface(), screen(MenuTitleX - width / 2, MenuTitleY - height / 2));
 }
 
 Picture MakeMenuEntry(const std::string& name, const std::string& words, int index, const BackdropAt& screen) {
-  return CentredWords(name, MenuWords, words, MenuX, MenuFirstY + MenuPitch * index, screen);
+  return CentredWords(name, MenuWords, words, EntryCentreX, FirstEntryCentreY + EntryPitch * index, screen);
 }
 
 Picture MakeBack(const BackdropAt& screen) {

@@ -1,9 +1,9 @@
 // Generates every picture and sound of the game from the sources under assets/:
 //   boglings_assetgen ASSETS_DIR GAME_DIR [CONTACT_SHEET_PNG [ICONS_DIR SIZE...]]
-// writes GAME_DIR/sprites/*.dat and GAME_DIR/sounds/*.dat, and the desktop icons
-// ICONS_DIR/SIZExSIZE.png and ICONS_DIR/scalable.svg. The same sources always give the same
-// bytes. Exits with 1 and a message on standard error when a source cannot be read or a file
-// cannot be written.
+// writes the files ASSETS_DIR/files.txt lists into GAME_DIR (sprites/*.dat, sounds/*.dat), and
+// the desktop icons ICONS_DIR/SIZExSIZE.png and ICONS_DIR/scalable.svg. The same sources always
+// give the same bytes. Exits with 1 and a message on standard error when a source cannot be read,
+// the files made differ from the list, or a file cannot be written.
 
 #include "AppIcon.h"
 #include "ContactSheet.h"
@@ -14,6 +14,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,10 @@ int main(int argc, char** argv) {
     fs::create_directories(game / "sprites");
     fs::create_directories(game / "sounds");
     const auto pictures = MakePictures(assets);
-    for (const Picture& picture : pictures) WriteDat(game / "sprites" / (picture.Name + ".dat"), EncodeBmp(picture));
-    for (const Sound& sound : MakeSounds(assets)) WriteDat(game / "sounds" / (sound.Name + ".dat"), EncodeWav(sound));
+    std::map<std::string, std::vector<uint8_t>> files;
+    for (const Picture& picture : pictures) files["sprites/" + picture.Name + ".dat"] = EncodeBmp(picture);
+    for (const Sound& sound : MakeSounds(assets)) files["sounds/" + sound.Name + ".dat"] = EncodeWav(sound);
+    WriteAssetFiles(game, files, ReadAssetList(assets / "files.txt"));
     if (argc >= 4) WriteContactSheet(pictures, argv[3]);
     if (argc >= 6) {
       std::vector<int> sizes;
