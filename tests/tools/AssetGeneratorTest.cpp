@@ -12,14 +12,13 @@ TEST_F(AssetGeneratorTest, EveryFileLoadsInTheGamesFormatsAndTheSameSourcesGiveT
     const SurfacePtr picture = LoadSprite(file.path().c_str());
     EXPECT_TRUE(picture->format->BitsPerPixel == 16 && picture->w <= 640 && picture->h <= 480) << file;
   }
-  EXPECT_EQ(std::pair(LoadSprite("sprites/font.dat")->w, LoadSprite("sprites/numbers.dat")->w), std::pair(430, 120))
-      << "43 and 10 cells";
-  EXPECT_LE(LoadSprite("sprites/cat.dat")->w, 49) << "inside the selection ring";
   for (const auto& file : std::filesystem::directory_iterator("sounds"))
     EXPECT_GT(LoadSound(file.path().c_str())->alen, 4 * 441u) << file;
-  const std::string tool = BOGLINGS_ASSETGEN, assets = std::string(BOGLINGS_SOURCE_DIR) + "/assets";
-  for (const char* run : {"first", "second"})
-    ASSERT_EQ(std::system((tool + " " + assets + " " + run + " > /dev/null").c_str()), 0);
+  EXPECT_EQ(LoadSprite("sprites/font.dat")->w, 430) << "43 cells";
+  EXPECT_LE(LoadSprite("sprites/cat.dat")->w, 49) << "inside the selection ring";
+  const std::string run = std::string(BOGLINGS_ASSETGEN) + " " + BOGLINGS_SOURCE_DIR + "/assets ";
+  ASSERT_EQ(std::system((run + "first > /dev/null").c_str()), 0);
+  ASSERT_EQ(std::system((run + "second > /dev/null").c_str()), 0);
   int files = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator("first")) {
     if (!entry.is_regular_file()) continue;
