@@ -15,7 +15,7 @@ size_t LiveHeapBytes() {
 class LibSoundTest : public HeadlessTest {};
 
 // A screen that is left while its sound plays must not cut the sound off, nor keep it for ever.
-TEST_F(LibSoundTest, EachChannelCutsOffItsOwnSoundMusicPlaysSofterAndAReleasedSoundPlaysToItsEnd) {
+TEST_F(LibSoundTest, ChannelsCutOffOnlyTheirOwnAndReleasedSoundsPlayToTheEnd) {
   EXPECT_EQ(std::vector({Mix_Volume(ChannelGame, -1), Mix_Volume(ChannelEffects, -1), Mix_Volume(ChannelMusic, -1)}),
             std::vector({128, 128, 48}));
   const SoundPtr music = LoadSound("sounds/music.dat"), pop = LoadSound("sounds/pop.dat");
@@ -29,8 +29,6 @@ TEST_F(LibSoundTest, EachChannelCutsOffItsOwnSoundMusicPlaysSofterAndAReleasedSo
   constexpr size_t Big = 1000000;  // bytes of samples
   WriteDatFile("sounds/big.dat", MakeWav(Big / 4));
   const size_t before = LiveHeapBytes();
-  LoadSound("sounds/big.dat");
-  EXPECT_LT(LiveHeapBytes(), before + Big / 2) << "one never played goes at once";
   SoundPtr big = LoadSound("sounds/big.dat");
   PlaySound(ChannelEffects, big, -1);
   big.reset();

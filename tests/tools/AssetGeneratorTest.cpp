@@ -6,7 +6,7 @@
 
 class AssetGeneratorTest : public HeadlessTest {};
 
-TEST_F(AssetGeneratorTest, EveryFileLoadsInTheGamesFormatsAndTheSameSourcesGiveTheSameBytes) {
+TEST_F(AssetGeneratorTest, FilesLoadInTheGamesFormatsAndRebuildTheSame) {
   UseGeneratedAssets();
   for (const auto& file : std::filesystem::directory_iterator("sprites")) {
     const SurfacePtr picture = LoadSprite(file.path().c_str());
