@@ -7,6 +7,8 @@
 # when set, names a directory holding Debian's libsdl1.2-compat libSDL-1.2.so.0 (dpkg -x of the
 # package), and the display runs are repeated with it. The X displays :70 and :71 are used and must
 # be free. The display runs end with their medians per library, depth, build and program.
+# LOOPS_ONLY=1 takes only the display runs (frame rate and CPU), SCREENS="Menu Help ..." only those
+# screens' (names as in bench/ScreenScenarios.h), for a short run.
 set -euo pipefail
 build=$(realpath "$1")
 seconds=${2:-10}
@@ -18,7 +20,7 @@ if [ -n "${BEFORE_BUILD:-}" ]; then
   before=$(realpath "$BEFORE_BUILD")
   cmake --build "$before" --target bench_present -j2 > /dev/null
 fi
-screens="Intro Menu Help Credits ScoreTable ScoreKeyboard GameAtRest GameFalling GameSelection"
+screens=${SCREENS:-Intro Menu Help Credits ScoreTable ScoreKeyboard GameAtRest GameFalling GameSelection}
 
 scratch=$(mktemp -d /tmp/boglings-measure-XXXXXX)
 servers=()
@@ -33,31 +35,33 @@ date -u +"date %Y-%m-%d %H:%M UTC"
 echo "cpu $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs), $(nproc) cores"
 echo "load at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 
-echo "## frame work (dummy video, median of 5 repetitions)"
-SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy BOGLINGS_GAME_DIR="$build/game" \
-  "$build/bench/bench_frames" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>&1 |
-  grep -E "median|^Benchmark"
+if [ -z "${LOOPS_ONLY:-}" ]; then
+  echo "## frame work (dummy video, median of 5 repetitions)"
+  SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy BOGLINGS_GAME_DIR="$build/game" \
+    "$build/bench/bench_frames" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>&1 |
+    grep -E "median|^Benchmark"
 
-echo "## instructions per frame (callgrind, 100 frames): frame work, then presenting before SDL converts"
-for screen in $screens; do
-  for part in work present; do
-    total=$(SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy BOGLINGS_GAME_DIR="$build/game" \
-      valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file=/dev/null \
-      "$build/bench/bench_frame_count" "$screen" 100 $([ $part = present ] && echo present) 2>&1 |
-      sed -n 's/.*Collected : //p')
-    echo "instructions $part $screen $((total / 100))"
+  echo "## instructions per frame (callgrind, 100 frames): frame work, then presenting before SDL converts"
+  for screen in $screens; do
+    for part in work present; do
+      total=$(SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy BOGLINGS_GAME_DIR="$build/game" \
+        valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file=/dev/null \
+        "$build/bench/bench_frame_count" "$screen" 100 $([ $part = present ] && echo present) 2>&1 |
+        sed -n 's/.*Collected : //p')
+      echo "instructions $part $screen $((total / 100))"
+    done
   done
-done
 
-echo "## live heap over many games (dummy video)"
-SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy BOGLINGS_GAME_DIR="$build/game" "$build/bench/bench_long_play" 200
+  echo "## live heap over many games (dummy video)"
+  SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy BOGLINGS_GAME_DIR="$build/game" "$build/bench/bench_long_play" 200
 
-echo "## asset generation (3 runs)"
-for run in 1 2 3; do
-  start=$(date +%s%N)
-  "$build/tools/boglings_assetgen" "$source_dir/assets" "$scratch/assets" "$scratch/sheet.png" > /dev/null
-  echo "assetgen ms=$((($(date +%s%N) - start) / 1000000))"
-done
+  echo "## asset generation (3 runs)"
+  for run in 1 2 3; do
+    start=$(date +%s%N)
+    "$build/tools/boglings_assetgen" "$source_dir/assets" "$scratch/assets" "$scratch/sheet.png" > /dev/null
+    echo "assetgen ms=$((($(date +%s%N) - start) / 1000000))"
+  done
+fi
 
 # The program in a copy of its directory, so the session's score file is its own.
 mkdir -p "$scratch/game"
@@ -113,25 +117,29 @@ loops() {  # label, then env assignments
 }
 load() { cut -d' ' -f1 /proc/loadavg; }
 
-echo "## start-up to the first frame (24-bit display, 11 runs)"
-(cd "$scratch/game" && DISPLAY=:70 SDL_AUDIODRIVER=dummy \
-  "$build/bench/bench_launch" "$scratch/game/boglings" "$build/bench/libbench_probe.so" first-frame 11)
-
-echo "## peak resident memory of a session (24-bit display, 3 runs)"
-for run in 1 2 3; do
-  rm -f "$scratch/game/highscores.bin"
+if [ -z "${LOOPS_ONLY:-}" ]; then
+  echo "## start-up to the first frame (24-bit display, 11 runs)"
   (cd "$scratch/game" && DISPLAY=:70 SDL_AUDIODRIVER=dummy \
-    "$build/bench/bench_launch" "$scratch/game/boglings" "$build/bench/libbench_probe.so" session)
-done
+    "$build/bench/bench_launch" "$scratch/game/boglings" "$build/bench/libbench_probe.so" first-frame 11)
+
+  echo "## peak resident memory of a session (24-bit display, 3 runs)"
+  for run in 1 2 3; do
+    rm -f "$scratch/game/highscores.bin"
+    (cd "$scratch/game" && DISPLAY=:70 SDL_AUDIODRIVER=dummy \
+      "$build/bench/bench_launch" "$scratch/game/boglings" "$build/bench/libbench_probe.so" session)
+  done
+fi
 
 echo "## display loops, classic SDL 1.2"
 loops classic
 if [ -n "${SDL12COMPAT_DIR:-}" ]; then
   echo "## display loops, sdl12-compat over SDL 2"
   loops compat LD_LIBRARY_PATH="$SDL12COMPAT_DIR"
-  echo "## start-up, sdl12-compat"
-  (cd "$scratch/game" && DISPLAY=:70 SDL_AUDIODRIVER=dummy LD_LIBRARY_PATH="$SDL12COMPAT_DIR" \
-    "$build/bench/bench_launch" "$scratch/game/boglings" "$build/bench/libbench_probe.so" first-frame 11)
+  if [ -z "${LOOPS_ONLY:-}" ]; then
+    echo "## start-up, sdl12-compat"
+    (cd "$scratch/game" && DISPLAY=:70 SDL_AUDIODRIVER=dummy LD_LIBRARY_PATH="$SDL12COMPAT_DIR" \
+      "$build/bench/bench_launch" "$scratch/game/boglings" "$build/bench/libbench_probe.so" first-frame 11)
+  fi
 fi
 echo "## display loops, medians of the rounds"
 awk 'function median(v, n,   i, j, x) {

@@ -25,7 +25,7 @@ inline void Descramble(uint8_t* buffer, int32_t size) {
 // Throws EInOutError naming the file when it cannot be opened: a missing asset is never drawn.
 SurfacePtr LoadBitmapDat(const char* name);
 
-// The sound converted to the mixer's output format, or null when the mixer cannot decode it
-// (also whenever the audio device is not open), or when it is no WAV of a format the mixer
-// converts safely. Throws EInOutError naming a file it cannot open.
+// The sound converted to the mixer's output format, or null when it is no WAV of a shape the game
+// plays (the same verdict on either SDL) or the audio device is not open. Throws EInOutError naming
+// a file it cannot open.
 SoundPtr LoadSoundDat(const char* name);

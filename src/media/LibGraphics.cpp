@@ -50,6 +50,9 @@ void StartVideo() {
   for (const char* driver : {"x11", "wayland"}) {
     setenv("SDL_VIDEODRIVER", driver, 1);
     if (SDL_Init(SDL_INIT_VIDEO) == 0) return;
+    // sdl12-compat keeps a failed start marked as started, and would then report the next driver
+    // started without starting it.
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
   const char* display = std::getenv("DISPLAY");
   throw EMediaError(display == nullptr || *display == '\0'

@@ -48,6 +48,16 @@ void AddRow(std::vector<SDL_Rect>& bands, int y, int left, int right) {
   }
 }
 
+// sdl12-compat (SDL 1.2 over SDL 2, which reports itself as 1.2.50 and up) shows an update of part
+// of the screen only at a later event poll, once a display refresh has passed since it last
+// showed one, so the window would lag a frame behind and skip frames; an update of the whole
+// screen it shows at once. It redraws the whole window for every update anyway, so handing it all
+// of a changed frame costs little more.
+bool ShowsPartsLate() {
+  static const bool late = SDL_Linked_Version()->patch >= 50;
+  return late;
+}
+
 }  // namespace
 
 void PresentWholeScreenNext() { ShowWhole = true; }
@@ -70,6 +80,10 @@ void PresentScreen(SDL_Surface* screen) {
     AddRow(bands, y, left, right);
   }
   if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
-  if (!bands.empty()) SDL_UpdateRects(screen, static_cast<int>(bands.size()), bands.data());
+  if (!bands.empty() && ShowsPartsLate()) {
+    SDL_UpdateRect(screen, 0, 0, 0, 0);
+  } else if (!bands.empty()) {
+    SDL_UpdateRects(screen, static_cast<int>(bands.size()), bands.data());
+  }
   ShowWhole = false;
 }

@@ -11,6 +11,9 @@ int main(int, char** argv) {
     const Bytes bytes = ReadBytes(input);
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
   }
+  // Stopped before exit: sdl12-compat unloads SDL 2 as the process ends, under SDL 2's running audio thread.
+  ShutdownSound();
+  SDL_Quit();
   std::printf("%zu passed\n", inputs.size());
   return inputs.empty();
 }

@@ -5,6 +5,7 @@
 #include "support/Headless.h"
 
 #include <algorithm>
+#include <tuple>
 
 using Cells = std::vector<TPoint>;                 // (column, row)
 using Reports = std::vector<std::pair<int, int>>;  // choice and the score handed over
