@@ -13,6 +13,7 @@ TEST_F(LibGraphicsTest, WindowGlyphCellsAndColourKey) {
   WriteDatFile("sprites/keyed.dat", MakeBmp(2, 1, [](int x, int) {
                  return Rgb{255, uint8_t(255 * x), uint8_t(255 - 255 * x)};
                }));
+  FillBox(0, 0, 640, 480, 0, 0, 255);
   DrawSprite(LoadSprite("sprites/keyed.dat"), 10, 10);
-  Expect({{10, 10, Black}, {11, 10, OnScreen({255, 255, 0})}});
+  Expect({{10, 10, OnScreen({0, 0, 255})}, {11, 10, OnScreen({255, 255, 0})}});
 }
