@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  StartHeadlessMedia();
+  StartHeadless(true);
   const bool picture = data[0] % 2 == 0;
   const char* name = picture ? "sprites/fuzz.dat" : "sounds/fuzz.dat";
   WriteBytes(name, Bytes(data + 1, data + size));

@@ -1,18 +1,19 @@
-// Replays every file of a corpus directory through a fuzz target, so CTest keeps each input that
-// once found a fault (or seeds the fuzzer) as a regression test.
+// Replays every file of a corpus folder through a fuzz target, so CTest keeps each input that once
+// found a fault (or seeds the fuzzer) as a regression test.
 
 #include "FuzzSupport.h"
 
 #include <set>
 
-int main(int argc, char** argv) {
-  if (argc != 2) return std::fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]), 2;
+int main(int, char** argv) {
   const std::set<std::filesystem::path> inputs(std::filesystem::directory_iterator(argv[1]), {});
   for (const auto& input : inputs) {
     const Bytes bytes = ReadBytes(input);
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
   }
   // Stopped before exit: sdl12-compat unloads SDL 2 as the process ends, under SDL 2's running audio thread.
-  ShutdownSound(), SDL_Quit();
-  return std::printf("%zu passed, 0 failed\n", inputs.size()), inputs.empty() ? 1 : 0;
+  ShutdownSound();
+  SDL_Quit();
+  std::printf("%zu passed\n", inputs.size());
+  return inputs.empty();
 }

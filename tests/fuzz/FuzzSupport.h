@@ -1,6 +1,6 @@
 #pragma once
-// What the fuzz targets share: once per process, a scratch working directory and the headless
-// window and mixer.
+// What the fuzz targets share: once per process, a scratch working folder and the headless window
+// and mixer.
 
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
@@ -8,9 +8,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
-inline void EnterFuzzDirectory() { static const ScratchDir scratch; }
-inline void StartHeadlessMedia() {
-  static const bool started =
-      (EnterFuzzDirectory(), InitGraphics(ScreenWidth, ScreenHeight, "Game"), InitSound(), true);
-  (void)started;
+inline void StartHeadless(bool media) {
+  static const ScratchDir scratch;
+  if (media && !Screen) {
+    InitGraphics(ScreenWidth, ScreenHeight, "Game");
+    InitSound();
+  }
 }

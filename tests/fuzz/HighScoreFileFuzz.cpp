@@ -6,11 +6,10 @@
 #include "media/LibErrors.h"
 #include "scores/LibHighScores.h"
 
-#include <algorithm>
 #include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  EnterFuzzDirectory();
+  StartHeadless(false);
   WriteBytes(HighScoreFileName, Bytes(data, data + size));
   THighScores table;
   try {
@@ -22,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < HighScoreFileBytes) __builtin_trap();
   uint32_t score = 0;
   std::memcpy(&score, data, 4);
-  if (table.Qualifies(score)) table.Insert({reinterpret_cast<const char*>(data), std::min<size_t>(size, 12)}, score);
+  if (table.Qualifies(score)) table.Insert({reinterpret_cast<const char*>(data), 12}, score);
   table.SaveToFile();
   THighScores reloaded;
   reloaded.LoadFromFile();

@@ -8,44 +8,42 @@
 // Where the sanitizers are linked in, their allocator bypasses malloc's count and keeps its own.
 extern "C" [[gnu::weak]] size_t __sanitizer_get_current_allocated_bytes();
 size_t LiveHeapBytes() {
-  return __sanitizer_get_current_allocated_bytes ? __sanitizer_get_current_allocated_bytes() : mallinfo2().uordblks;
+  if (__sanitizer_get_current_allocated_bytes) return __sanitizer_get_current_allocated_bytes();
+  return mallinfo2().uordblks;
 }
 
 class LibSoundTest : public HeadlessTest {};
 
 // A screen that is left while its sound plays must not cut the sound off, nor keep it for ever.
-TEST_F(LibSoundTest, EachChannelCutsOffOnlyItsOwnSoundTheMusicPlaysSofterAndAReleasedSoundPlaysOnUntilItStops) {
-  EXPECT_EQ(
-      std::vector<int>({Mix_Volume(ChannelGame, -1), Mix_Volume(ChannelEffects, -1), Mix_Volume(ChannelMusic, -1)}),
-      std::vector<int>({128, 128, 48}));
-  const SoundPtr music = LoadSound("sounds/music.dat"), score = LoadSound("sounds/score.dat"),
-                 pop = LoadSound("sounds/pop.dat");
+TEST_F(LibSoundTest, ChannelsCutOffOnlyTheirOwnAndReleasedSoundsPlayToTheEnd) {
+  EXPECT_EQ(std::vector({Mix_Volume(ChannelGame, -1), Mix_Volume(ChannelEffects, -1), Mix_Volume(ChannelMusic, -1)}),
+            std::vector({128, 128, 48}));
+  const SoundPtr music = LoadSound("sounds/music.dat"), pop = LoadSound("sounds/pop.dat");
   PlaySound(ChannelMusic, music, -1);
-  PlaySound(ChannelGame, score, 0);
-  PlaySound(ChannelEffects, score, 0);
+  PlaySound(ChannelGame, music, 0);
+  PlaySound(ChannelEffects, music, 0);
   PlaySound(ChannelEffects, pop, 0);
   PlaySound(ChannelGame, SoundPtr(), 0);  // an empty handle plays nothing
-  EXPECT_EQ(
-      std::vector<Mix_Chunk*>({Mix_GetChunk(ChannelGame), Mix_GetChunk(ChannelEffects), Mix_GetChunk(ChannelMusic)}),
-      std::vector<Mix_Chunk*>({score.get(), pop.get(), music.get()}));
+  EXPECT_EQ(std::vector({Mix_GetChunk(ChannelGame), Mix_GetChunk(ChannelEffects), Mix_GetChunk(ChannelMusic)}),
+            std::vector({music.get(), pop.get(), music.get()}));
   constexpr size_t Big = 1000000;  // bytes of samples
   WriteDatFile("sounds/big.dat", MakeWav(Big / 4));
   const size_t before = LiveHeapBytes();
-  LoadSound("sounds/big.dat");
-  EXPECT_LT(LiveHeapBytes(), before + Big / 2) << "one never played goes at once";
   SoundPtr big = LoadSound("sounds/big.dat");
-  Mix_Chunk* const chunk = big.get();
   PlaySound(ChannelEffects, big, -1);
   big.reset();
   PlaySound(ChannelGame, pop, 0);
-  EXPECT_TRUE(Mix_GetChunk(ChannelEffects) == chunk && Mix_Playing(ChannelEffects) && LiveHeapBytes() > before + Big);
+  EXPECT_TRUE(Mix_Playing(ChannelEffects) && LiveHeapBytes() > before + Big);
   Mix_HaltChannel(ChannelEffects);
   PlaySound(ChannelGame, pop, 0);
   EXPECT_LT(LiveHeapBytes(), before + Big / 2);
 }
 
 class LibSoundSilentTest : public HeadlessTest {
-  void SetUp() override { setenv("SDL_AUDIODRIVER", "no-such-driver", 1), HeadlessTest::SetUp(); }
+  void SetUp() override {
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    HeadlessTest::SetUp();
+  }
 };
 
 TEST_F(LibSoundSilentTest, WithoutAnAudioDeviceEverySoundIsSilent) {

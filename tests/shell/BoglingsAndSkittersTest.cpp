@@ -1,5 +1,5 @@
 // Journeys through the real controller and frame loop, fed with real SDL events, and what every
-// screen draws where on the way: the intro, the menu, the pages, the high-score table and keyboard.
+// screen draws where on the way; the whole program's fatal faults; and a long seeded random play.
 
 #include "shell/BoglingsAndSkitters.h"
 
@@ -13,15 +13,26 @@
 #include "screens/MenuModule.h"
 #include "support/Headless.h"
 
+#include <map>
+#include <random>
+#include <regex>
+#include <set>
+#include <typeindex>
+
 class BoglingsAndSkittersTest : public HeadlessTest {
  protected:
-  void SetUp() override { HeadlessTest::SetUp(), Controller.Start(); }
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    Controller.Start();
+  }
   const std::type_info& Showing() { return typeid(*Controller.GetCurrentModule()); }
   // The table's title, its rows from the top (name and score) and the back picture.
   void ExpectTable(const std::vector<std::pair<std::string, std::string>>& rows) {
     ExpectText(250, 100, "High Scores");
-    for (int i = 0; i < int(rows.size()); ++i)
-      ExpectText(250, 160 + 20 * i, rows[i].first), ExpectText(500, 160 + 20 * i, rows[i].second);
+    for (int i = 0; i < int(rows.size()); ++i) {
+      ExpectText(250, 160 + 20 * i, rows[i].first);
+      ExpectText(500, 160 + 20 * i, rows[i].second);
+    }
     Expect({{540, 400, Shown("back")}, {539, 400, Shown("background")}});
   }
   THalloween Controller;
@@ -44,32 +55,34 @@ TEST_F(BoglingsAndSkittersTest, TheIntroShowsLogoPresentsTitleAndGhostInTurnThen
       {750, {{320, 240, Black}, {540, 256, ghost}}},
       {820, {{320, 240, Black}}}};  // the intro's last frame shows nothing
   SDL_WarpMouse(77, 66);
-  for (const Uint8 button : {SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN})
-    PushButton(true, 10, 10, button);
+  PushButton(true, 10, 10, SDL_BUTTON_RIGHT);  // only the left button ends it
+  PushButton(true, 10, 10, SDL_BUTTON_WHEELDOWN);
   Mix_Chunk* hit = nullptr;
   for (int shown = 0; const auto& [tick, probes] : timeline) {
     Frames(Controller, tick - std::exchange(shown, tick));
     Expect(probes);
-    EXPECT_TRUE(tick != 399 || Mix_GetChunk(ChannelEffects) == nullptr) << "silent until the title";
-    hit = tick == 599 ? Mix_GetChunk(ChannelEffects) : hit;
+    if (tick == 399) {
+      EXPECT_EQ(Mix_GetChunk(ChannelEffects), nullptr) << "silent until the title";
+    }
+    if (tick == 599) hit = Mix_GetChunk(ChannelEffects);
   }
   EXPECT_TRUE(hit && Mix_GetChunk(ChannelEffects) != hit) << "the title's sound, then the ghost's";
   const std::tuple<int, int, int> flight[] = {
       {600, 240, 240}, {601, 242, 241}, {679, 398, 339}, {700, 440, 330}, {758, 556, 239}};  // tick, x, y
-  for (const auto& [tick, x, y] : flight)
+  for (const auto& [tick, x, y] : flight) {
     EXPECT_EQ(TPoint(GhostPosition(tick).X, GhostPosition(tick).Y), TPoint(x, y)) << tick;
+  }
   Frames(Controller, 1);
   Expect({{77, 66, Shown("hand")}});  // the menu knows the pointer from its first frame
 }
 
-TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsAndEachReturnsToIt) {
-  PushMotion(400, 225);  // over "New game"
+TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsEachReturnsToItAndExitEndsTheProgram) {
+  PushMotion(400, 225);
   PushButton(true, 400, 225);
   PushMotion(400, 225);
   PushButton(false, 400, 225);  // the intro ends at the press; the menu ignores releases
   Frames(Controller, 1);
-  Expect({{0, 479, Shown("background")},
-          {250, 20, Shown("title")},
+  Expect({{250, 20, Shown("title")},
           {550, 140, Shown("title")},
           {249, 20, Shown("background")},
           {400, 225, Shown("hand")},
@@ -78,7 +91,6 @@ TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsAndEachReturn
           {309, 155, Shown("background")},
           {310, 205, Shown("newgame")},
           {310, 255, Shown("highscores")},
-          {489, 294, Shown("highscores")},
           {310, 305, Shown("credits")},
           {310, 355, Shown("exit")},
           {489, 394, Shown("exit")},
@@ -89,72 +101,49 @@ TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsAndEachReturn
       {300, 150, typeid(THelpModule)},      {499, 199, typeid(THelpModule)},    {300, 200, typeid(TGameModule)},
       {400, 299, typeid(THighScoreModule)}, {400, 349, typeid(TCreditsModule)}, {299, 150, typeid(TMenuModule)},
       {300, 149, typeid(TMenuModule)},      {500, 399, typeid(TMenuModule)},    {400, 400, typeid(TMenuModule)}};
+  // Each page's lines: where each starts and its first characters.
+  using Lines = std::vector<std::tuple<int, int, std::string>>;
+  const Lines help = {{200, 60, "H"},    {200, 100, "I"}, {560, 100, "the"}, {200, 120, "s"}, {200, 140, "a"},
+                      {200, 160, "w"},   {200, 180, "s"}, {200, 210, "C"},   {200, 230, "t"}, {200, 250, "d"},
+                      {550, 250, "go,"}, {200, 270, "t"}, {200, 290, "W"},   {200, 310, "g"}, {200, 335, "C"},
+                      {200, 360, "B"},   {200, 380, "it"}};
+  const Lines credits = {{250, 100, "Credits"}, {250, 160, "P"}, {400, 160, "L"}, {250, 200, "G"},
+                         {400, 200, "L"},       {250, 240, "M"}, {250, 260, "s"}, {400, 240, "L"},
+                         {250, 300, "T"},       {400, 300, "N"}, {400, 320, "P"}, {400, 340, "O"}};
+  const std::map<std::type_index, const Lines*> pages = {{typeid(THelpModule), &help},
+                                                         {typeid(TCreditsModule), &credits}};
   for (const auto& [x, y, screen] : presses) {
     MarkChannel(ChannelEffects);
     PushMotion(x, y);
     PushButton(true, 10, 10);  // judged by the last motion
+    PushMotion(20, 450);
+    PushButton(false, 20, 450);  // a page ends at a press only
     Frames(Controller, 1);
     EXPECT_EQ(Showing(), screen) << x << "," << y;
     EXPECT_EQ(PlayedSince(ChannelEffects), screen != typeid(TMenuModule)) << "the click";
+    if (pages.contains(screen)) {
+      for (const auto& [left, top, text] : *pages.at(screen)) ExpectText(left, top, text);
+      Expect({{540, 400, Shown("back")}, {603, 431, Shown("back")}, {539, 400, Shown("background")}});
+    }
     // Back: a page or the table by a press; a game by its quit button and the table after it.
-    for (int press = 0; press < 2 && Showing() != typeid(TMenuModule); ++press)
-      Click(Controller, 31, 31), Frames(Controller, 151);
-    EXPECT_TRUE(Controller.GetCurrentModule() == menu && Mix_GetChunk(ChannelMusic) == music &&
-                Mix_Playing(ChannelMusic))
-        << "the same menu, its music never restarted";
+    for (int press = 0; press < 2 && Showing() != typeid(TMenuModule); ++press) {
+      Click(Controller, 31, 31);
+      Frames(Controller, 151);
+    }
+    EXPECT_EQ(Controller.GetCurrentModule(), menu);
+    EXPECT_TRUE(Mix_GetChunk(ChannelMusic) == music && Mix_Playing(ChannelMusic)) << "its music never restarted";
   }
+  Controller.RequestQuit(1);
+  EXPECT_FALSE(Controller.IsQuitRequested()) << "only code 0 ends the program";
+  PushMotion(499, 399);
+  PushButton(true, 10, 10);
+  PushMotion(200, 100);
+  Frames(Controller, 1);
+  EXPECT_TRUE(Controller.IsQuitRequested() && Controller.GetCurrentModule() == menu) << "the exit entry";
+  Expect({{200, 100, Shown("hand")}});  // the rest of the frame still ran
 }
 
-TEST_F(BoglingsAndSkittersTest, EachPageSetsItsLinesAndAnyPressEndsIt) {
-  // Where each line starts, and its first and last characters.
-  const std::pair<int, std::vector<std::tuple<int, int, std::string>>> pages[] = {{175,
-                                                                                   {{200, 60, "H"},
-                                                                                    {200, 100, "I"},
-                                                                                    {560, 100, "the"},
-                                                                                    {200, 120, "s"},
-                                                                                    {200, 140, "a"},
-                                                                                    {200, 160, "w"},
-                                                                                    {200, 180, "s"},
-                                                                                    {200, 210, "C"},
-                                                                                    {200, 230, "t"},
-                                                                                    {200, 250, "d"},
-                                                                                    {550, 250, "go,"},
-                                                                                    {200, 270, "t"},
-                                                                                    {200, 290, "W"},
-                                                                                    {200, 310, "g"},
-                                                                                    {200, 335, "C"},
-                                                                                    {200, 360, "B"},
-                                                                                    {200, 380, "it"}}},
-                                                                                  {325,
-                                                                                   {{250, 100, "Credits"},
-                                                                                    {250, 160, "P"},
-                                                                                    {400, 160, "L"},
-                                                                                    {250, 200, "G"},
-                                                                                    {400, 200, "L"},
-                                                                                    {250, 240, "M"},
-                                                                                    {250, 260, "s"},
-                                                                                    {400, 240, "L"},
-                                                                                    {250, 300, "T"},
-                                                                                    {400, 300, "N"},
-                                                                                    {400, 320, "P"},
-                                                                                    {400, 340, "O"}}}};
-  Click(Controller, 0, 0);
-  for (const auto& [entry, lines] : pages) {
-    Click(Controller, 400, entry);
-    PushMotion(20, 450);
-    PushButton(false, 20, 450);
-    Frames(Controller, 1);
-    for (const auto& [x, y, text] : lines) ExpectText(x, y, text);
-    Expect({{0, 0, Shown("background")},
-            {540, 400, Shown("back")},
-            {603, 431, Shown("back")},
-            {539, 400, Shown("background")},
-            {20, 450, Shown("hand")}});
-    Click(Controller, 20, 450);  // far from the back picture
-  }
-}
-
-TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingGameTakesANameOnTheKeyboard) {
+TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingScoreTakesANameOnTheKeyboard) {
   Click(Controller, 0, 0);
   Click(Controller, 400, 275);
   ExpectTable({{"hoko", "1000"}, {"hoko", "900"}, {"hoko", "800"}});
@@ -172,19 +161,17 @@ TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingGameTakesANameOnTheKe
 
   WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));  // any score earns first place
   Click(Controller, 10, 10);
-  Click(Controller, 400, 225);
-  Frames(Controller, 40);  // the new tiles come to rest
-  const TBoard& board = dynamic_cast<TGameModule&>(*Controller.GetCurrentModule()).GetBoard();
-  Drag(Controller, FindLine([&](int column, int row) { return board.Cell(column, row)->Kind; }).value());
+  THighScoreModule entering(Controller, true, 9);
   MarkChannel(ChannelEffects);
-  Click(Controller, 31, 31);
+  Controller.SetModule(&entering);
   EXPECT_TRUE(PlayedSince(ChannelEffects)) << "the hit sound";
   PushButton(true, 300, 160);  // the keyboard waits for the message
-  Frames(Controller, 148);
+  Frames(Controller, 149);
   ExpectText(300, 160, "new high score!");
   Frames(Controller, 1);
-  for (char key = 'a'; key <= 'z'; ++key)
+  for (char key = 'a'; key <= 'z'; ++key) {
     ExpectText(300 + 15 * ((key - 'a') % 13), 160 + 20 * ((key - 'a') / 13), {&key, 1});
+  }
   ExpectText(300, 200, "backspace");
   ExpectText(300, 240, "enter");
   // Press, then the name so far and whether a sound played.
@@ -199,31 +186,60 @@ TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingGameTakesANameOnTheKe
     ExpectText(300, 280, name);
     Expect({{305 + 10 * int(name.size()), 288, Shown("background")}});
   }
-  for (const char key : std::string("bcdefghijkl"))
+  for (const char key : std::string("bcdefghijkl")) {
     Click(Controller, 300 + 15 * ((key - 'a') % 13), 160 + 20 * ((key - 'a') / 13));
+  }
   ExpectText(300, 280, "abcdefghijkl");
   Click(Controller, 374, 259);  // enter: the same press does not also leave the table
   ExpectTable({{"abcdefgh", "9"}, {"", "0"}});
 }
 
-TEST_F(BoglingsAndSkittersTest, TheCloseRequestAndTheExitEntryEndTheProgramAfterTheirFrameSavingNothing) {
-  WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));
-  // Presses on the way; the exit entry ends the last road, the close request the others.
-  const std::vector<TPoint> roads[] = {
-      {{0, 0}, {400, 175}}, {{0, 0}, {400, 225}}, {{0, 0}, {400, 225}, {31, 31}}, {{0, 0}}};
-  for (const auto& road : roads) {
-    THalloween controller;
-    controller.Start();
-    for (const TPoint press : road) Click(controller, press.X, press.Y), Frames(controller, 100);
-    TModule* const showing = controller.GetCurrentModule();
-    SDL_Event close{SDL_QUIT};
-    road.size() == 1 ? (PushMotion(499, 399), PushButton(true, 499, 399)) : void(SDL_PushEvent(&close));
-    PushMotion(200, 100);
-    Frames(controller, 1);
-    EXPECT_TRUE(controller.IsQuitRequested() && controller.GetCurrentModule() == showing) << road.size();
-    EXPECT_EQ(ReadBytes(HighScoreFileName), Bytes(HighScoreFileBytes, 0));
-    Expect({{200, 100, Shown("hand")}});  // the rest of the frame still ran
+// The whole program in this process: what breaks, and the class and message of the report.
+TEST(OutsideFaultsTest, FatalFaultsEndWithTheReportAndExitCodeOne) {
+  const std::tuple<std::function<void()>, std::string, std::string> rows[] = {
+      {[] { setenv("SDL_VIDEODRIVER", "no-such-driver", 1); }, "EMediaError", "Cannot start video: .+\\."},
+      {[] {}, "EInOutError", "sprites/makerlogo\\.dat: File not found\\."},
+      {[] { std::filesystem::create_symlink("sprites", "sprites"); }, "EInOutError",
+       "sprites/icon\\.dat: Too many levels of symbolic links\\."}};
+  for (const auto& [breakIt, failure, message] : rows) {
+    ScratchDir scratch;
+    breakIt();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunProgram(), 1) << message;
+    const std::string reported = testing::internal::GetCapturedStderr();
+    const std::regex report("Exception " + failure + " in module unit_tests at [0-9A-F]{8}\\.\n" + message + "\n");
+    EXPECT_TRUE(std::regex_match(reported, report)) << reported;
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
   }
-  Controller.RequestQuit(1);
-  EXPECT_FALSE(Controller.IsQuitRequested()) << "only code 0 ends the program";
+}
+
+// Seeded random input (moves, presses, drags, lines, the level and life keys) over every screen
+// to shake out crashes, hangs and sanitizer reports; BOGLINGS_SOAK_FRAMES and BOGLINGS_SOAK_SEED
+// set length and input.
+using SoakTest = HeadlessTest;
+TEST_F(SoakTest, SeededRandomPlayVisitsEveryScreenWithoutFault) {
+  const char* seed = std::getenv("BOGLINGS_SOAK_SEED");
+  const char* frames = std::getenv("BOGLINGS_SOAK_FRAMES");
+  std::mt19937 random(seed ? std::atol(seed) : 20261206);
+  const auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  UseGeneratedAssets();
+  THalloween controller;
+  controller.Start();
+  std::set<std::type_index> visited;
+  for (long frame = frames ? std::atol(frames) : 100000; frame > 0; --frame) {
+    visited.insert(typeid(*controller.GetCurrentModule()));
+    const auto* game = dynamic_cast<const TGameModule*>(controller.GetCurrentModule());
+    if (game && between(1, 25) == 1) {
+      const auto line = FindLine([&](int c, int r) { return game->GetBoard().Cell(c, r)->Kind; });
+      if (line) Drag(controller, *line);
+    }
+    SDL_GetKeyState(nullptr)[SDLK_LCTRL] = between(1, 300) == 1;     // the level skip, at a press
+    SDL_GetKeyState(nullptr)[SDLK_LSHIFT] = between(1, 300) == 1;    // the last life, at a press
+    const TPoint at{between(0, 639), between(0, game ? 479 : 349)};  // never the menu's exit entry
+    PushMotion(at.X, at.Y);
+    if (between(1, 8) == 1) PushButton(between(0, 1), at.X, at.Y);
+    Frames(controller, 1);
+    ASSERT_FALSE(controller.IsQuitRequested()) << frame << " frames before the end";
+  }
+  EXPECT_EQ(visited.size(), 6u) << "intro, menu, help, credits, game and high scores";
 }

@@ -71,7 +71,8 @@ void WriteBytes(const fs::path& file, const Bytes& bytes) {
   std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
 }
 void WriteDatFile(const fs::path& file, Bytes plain) {
-  Descramble(plain.data(), int32_t(plain.size())), WriteBytes(file, plain);
+  Descramble(plain.data(), int32_t(plain.size()));
+  WriteBytes(file, plain);
 }
 void DropRootInChild() {
   if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(2);  // nobody
@@ -84,8 +85,7 @@ Bytes MakeBmp(int w, int h, const std::function<Rgb(int, int)>& colourAt) {
   bmp.resize(54 + rowBytes * h);
   for (int i = 0; i < w * h; ++i) {
     const Rgb c = colourAt(i % w, i / w);
-    uint8_t* at = &bmp[54 + (h - 1 - i / w) * rowBytes + i % w * 3];
-    at[0] = c.B, at[1] = c.G, at[2] = c.R;
+    std::ranges::copy(Bytes{c.B, c.G, c.R}, &bmp[54 + (h - 1 - i / w) * rowBytes + i % w * 3]);
   }
   return bmp;
 }
@@ -106,30 +106,38 @@ void WriteFixtureAssets() {
   for (const std::string_view file : AllAssetFiles)
     if (file.starts_with("sounds/")) WriteDatFile(file, MakeWav(441));
 }
+void UseGeneratedAssets() {
+  for (const char* folder : {"sprites", "sounds"}) {
+    fs::remove_all(folder);
+    fs::create_directory_symlink(fs::path(BOGLINGS_GAME_DIR) / folder, folder);
+  }
+}
 
 Rgb OnScreen(Rgb c) {
-  return SDL_GetRGB(SDL_MapRGB(Screen->format, c.R, c.G, c.B), Screen->format, &c.R, &c.G, &c.B), c;
+  SDL_GetRGB(SDL_MapRGB(Screen->format, c.R, c.G, c.B), Screen->format, &c.R, &c.G, &c.B);
+  return c;
 }
 Rgb Shown(const std::string& picture) { return OnScreen(PictureColour(picture)); }
 Rgb ShownGlyph(char character) { return OnScreen(GlyphColour(GlyphIndex(static_cast<unsigned char>(character)))); }
 Rgb ShownDigit(int digit) { return OnScreen(DigitColour(digit)); }
-Rgb PixelAt(const SDL_Surface& surface, int x, int y) {
+Rgb ScreenAt(int x, int y) {
+  const int bytes = Screen->format->BytesPerPixel;
   Uint32 pixel = 0;
-  std::memcpy(&pixel,
-              static_cast<const uint8_t*>(surface.pixels) + y * surface.pitch + x * surface.format->BytesPerPixel,
-              surface.format->BytesPerPixel);
+  std::memcpy(&pixel, static_cast<const uint8_t*>(Screen->pixels) + y * Screen->pitch + x * bytes, bytes);
   Rgb c{};
-  return SDL_GetRGB(pixel, surface.format, &c.R, &c.G, &c.B), c;
+  SDL_GetRGB(pixel, Screen->format, &c.R, &c.G, &c.B);
+  return c;
 }
-Rgb ScreenAt(int x, int y) { return PixelAt(*Screen, x, y); }
 void Expect(const std::vector<std::tuple<int, int, Rgb>>& probes) {
   for (const auto& [x, y, colour] : probes) EXPECT_EQ(ScreenAt(x, y), colour) << "at " << x << "," << y;
 }
 void ExpectText(int x, int y, std::string_view text) {
-  if (text.empty()) return;
   for (int i = 0; i < int(text.size()); ++i) {
-    EXPECT_TRUE(text[i] == ' ' || ScreenAt(x + 10 * i + 5, y + 8) == ShownGlyph(text[i])) << text << " at " << i;
+    if (text[i] != ' ') {
+      EXPECT_EQ(ScreenAt(x + 10 * i + 5, y + 8), ShownGlyph(text[i])) << text << " at " << i;
+    }
   }
+  if (text.empty()) return;
   EXPECT_EQ(ScreenAt(x, y), ShownGlyph(text.front())) << text;
   EXPECT_EQ(ScreenAt(x + 10 * int(text.size()) - 1, y + 15), ShownGlyph(text.back())) << text;
 }
@@ -139,20 +147,23 @@ bool PlayedSince(int channel) { return Mix_GetChunk(channel) != Marker(); }
 
 void Settle(TBoard& board, const std::vector<TPoint>& planted) {
   SetRandomSeed(7);
-  for (int i = 0; i < CellCount; ++i)
-    board.Cell(i / 7, i % 7)->Y = board.Cell(i / 7, i % 7)->TargetY,
-                          board.Cell(i / 7, i % 7)->Kind = (i / 7 + 2 * (i % 7)) % 4;
+  for (int i = 0; i < CellCount; ++i) {
+    TTile& tile = *board.Cell(i / 7, i % 7);
+    tile.Y = tile.TargetY;
+    tile.Kind = (i / 7 + 2 * (i % 7)) % 4;
+  }
   for (const TPoint cell : planted) board.Cell(cell.X, cell.Y)->Kind = 5;
   board.MarkRuns();
 }
 
 void HeadlessTest::SetUp() {
-  Scratch.emplace(), WriteFixtureAssets(), InitGraphics(ScreenWidth, ScreenHeight, "Game"), InitSound();
+  Scratch.emplace();
+  WriteFixtureAssets();
+  InitGraphics(ScreenWidth, ScreenHeight, "Game");
+  InitSound();
 }
-void HeadlessTest::UseGeneratedAssets() {
-  for (const char* folder : {"sprites", "sounds"}) {
-    fs::remove_all(folder);
-    fs::create_directory_symlink(fs::path(BOGLINGS_GAME_DIR) / folder, folder);
-  }
+void HeadlessTest::TearDown() {
+  ShutdownSound();
+  SDL_Quit();
+  Scratch.reset();
 }
-void HeadlessTest::TearDown() { ShutdownSound(), SDL_Quit(), Scratch.reset(); }

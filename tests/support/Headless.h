@@ -1,7 +1,6 @@
 #pragma once
-// Test support: the real SDL opened headless in a scratch working directory holding tiny fixture
-// assets, each picture (and each font and digit cell) in a colour of its own, so a pixel of Screen
-// tells what was drawn there.
+// The real SDL headless in a scratch folder of tiny fixture assets, each picture, glyph and digit
+// in a colour of its own, so a pixel of Screen tells what was drawn there.
 
 #include "game/LibBoard.h"
 #include "media/MediaHandles.h"
@@ -28,22 +27,21 @@ struct ScratchDir {
 Bytes ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const Bytes& bytes);
 void WriteDatFile(const std::filesystem::path& file, Bytes plain);  // scrambled as the assets are
-// In a forked child run as root: becomes nobody, for whom permission bits count (exit code 2 when it cannot).
+// In a forked child run as root: becomes nobody, for whom permission bits count (else exit code 2).
 void DropRootInChild();
 Bytes MakeBmp(int w, int h, const std::function<Rgb(int x, int y)>& colourAt);  // 24-bit
 Bytes MakeWav(int frames, uint32_t rate = 44100);                               // 16-bit stereo PCM
 void WriteFixtureAssets();  // every picture and sound the game loads
+void UseGeneratedAssets();  // links to the build's own instead
 
-// How Screen shows a fixture picture, a glyph or digit cell, any colour; what it shows at (x, y).
+// How Screen shows a fixture picture, glyph, digit cell or any colour; what it shows at (x, y).
 Rgb Shown(const std::string& picture);
 Rgb ShownGlyph(char character);
 Rgb ShownDigit(int digit);
 Rgb OnScreen(Rgb colour);
-Rgb PixelAt(const SDL_Surface& surface, int x, int y);
 Rgb ScreenAt(int x, int y);
-void Expect(const std::vector<std::tuple<int, int, Rgb>>& probes);  // Screen shows each colour at its point
-// Expects the text's glyphs in cells from (x, y), the first cell's top-left pixel and the last
-// one's bottom-right pixel included, so a line drawn one pixel off fails.
+void Expect(const std::vector<std::tuple<int, int, Rgb>>& probes);
+// The text's glyph cells from (x, y), their outer corners included: a line one pixel off fails.
 void ExpectText(int x, int y, std::string_view text);
 
 // Loops a silent chunk on the channel: any other chunk there later means a sound played since.
@@ -54,11 +52,10 @@ bool PlayedSince(int channel);
 // cells (column, row), and its runs marked; reseeds the generator, so what follows repeats.
 void Settle(TBoard& board, const std::vector<TPoint>& planted = {});
 
-// A scratch directory with the fixture assets (or the generated ones), the window and the mixer.
+// A scratch directory with the fixture assets, the window and the mixer.
 class HeadlessTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  void UseGeneratedAssets();
   std::optional<ScratchDir> Scratch;
 };
