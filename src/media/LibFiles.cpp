@@ -59,7 +59,8 @@ std::vector<uint8_t> PlayableWav(const uint8_t* wav, int32_t size) {
       format = wav + at + 8;
     } else if (std::memcmp(wav + at, "data", 4) == 0 && !data) {
       if (at + 8 + int64_t{length} > size) return {};
-      data = wav + at + 8, dataBytes = length;
+      data = wav + at + 8;
+      dataBytes = length;
     }
     at += 8 + int64_t{length} + (length & 1);
   }
@@ -76,8 +77,11 @@ std::vector<uint8_t> PlayableWav(const uint8_t* wav, int32_t size) {
   std::vector<uint8_t> out{'R', 'I', 'F', 'F'};
   PutLittleEndian(out, 36 + samples, 4);
   out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0});
-  PutLittleEndian(out, channels, 2), PutLittleEndian(out, rate, 4), PutLittleEndian(out, rate * frameBytes, 4);
-  PutLittleEndian(out, frameBytes, 2), PutLittleEndian(out, bits, 2);
+  PutLittleEndian(out, channels, 2);
+  PutLittleEndian(out, rate, 4);
+  PutLittleEndian(out, rate * frameBytes, 4);
+  PutLittleEndian(out, frameBytes, 2);
+  PutLittleEndian(out, bits, 2);
   out.insert(out.end(), {'d', 'a', 't', 'a'});
   PutLittleEndian(out, samples, 4);
   out.insert(out.end(), data, data + samples);
