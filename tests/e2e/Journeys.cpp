@@ -1,6 +1,5 @@
-// What only a real X server shows, each journey on an Xvfb of its own: the window's place and
-// caption, a whole game played with real pointer input (XTest) to a saved name, the close request,
-// the error box that waits for OK, and a window that shows every frame.
+// What needs a real X server (an Xvfb per journey, pointer input by XTest): the window, a game to a
+// saved name, the close request and the error box.
 
 #include "game/GameModule.h"
 #include "media/LibGraphics.h"
@@ -23,11 +22,10 @@
 #undef Screen
 
 using namespace std::chrono_literals;
-using Look = std::function<Rgb(int x, int y)>;  // a pixel of the window as it shows now
+using Look = std::function<Rgb(int x, int y)>;  // the window's pixel now
 
 bool Same(Rgb a, Rgb b) { return a.R >> 3 == b.R >> 3 && a.G >> 2 == b.G >> 2 && a.B >> 3 == b.B >> 3; }
 
-// The game runs in this process, or in a child of it, in the scratch folder.
 class JourneyTest : public ::testing::Test {
  protected:
   ScratchDir Scratch;
@@ -59,15 +57,7 @@ class JourneyTest : public ::testing::Test {
     waitpid(Server, nullptr, 0);
   }
 
-  // The game in this process on the build's pictures and sounds, its window found.
-  void StartGame() {
-    UseGeneratedAssets();
-    InitGraphics(ScreenWidth, ScreenHeight, "Game");
-    InitSound();
-    ASSERT_TRUE(FindWindow());
-    Game.Start();
-  }
-  // Looks again until check holds; false once the time is up.
+  // False when check does not hold within the time.
   static bool Until(const std::function<bool()>& check, std::chrono::milliseconds within = 20s) {
     const auto end = std::chrono::steady_clock::now() + within;
     while (!check()) {
@@ -76,11 +66,11 @@ class JourneyTest : public ::testing::Test {
     }
     return true;
   }
-  // Finds the mapped top-level window of that title, its place on the screen and its size.
+  // The mapped top-level window of that title, and its Place.
   bool FindWindow(const std::string& title = "Game") {
     ::Window root = 0, parent = 0, *children = nullptr;
     unsigned count = 0;
-    // SDL 2 makes and destroys windows of its own while it starts: one may go between listing and reading it.
+    // SDL 2 makes and destroys windows while it starts: one may go before it is read.
     const auto handler = XSetErrorHandler([](::Display*, XErrorEvent*) { return 0; });
     XQueryTree(X, DefaultRootWindow(X), &root, &parent, &children, &count);
     for (unsigned i = 0; i < count; ++i) {
@@ -97,7 +87,6 @@ class JourneyTest : public ::testing::Test {
     XFree(children);
     return Window != 0;
   }
-  // Looks at the window until shows accepts what it sees.
   bool Await(const std::function<bool(const Look&)>& shows) {
     return Until([&] {
       XImage* image = XGetImage(X, DefaultRootWindow(X), Place[0], Place[1], Place[2], Place[3], AllPlanes, ZPixmap);
@@ -109,7 +98,7 @@ class JourneyTest : public ::testing::Test {
       return shown;
     });
   }
-  // The pointer over each point of the window, pressed on the first and released on the last.
+  // Pressed on the first point, released on the last.
   void Pointer(const std::vector<TPoint>& points) {
     for (const TPoint& point : points) {
       XTestFakeMotionEvent(X, DefaultScreen(X), Place[0] + point.X, Place[1] + point.Y, CurrentTime);
@@ -118,8 +107,8 @@ class JourneyTest : public ::testing::Test {
     XTestFakeButtonEvent(X, Button1, False, CurrentTime);
     XSync(X, False);
   }
-  // The same, then one frame once the game's connection holds the release. SDL 2 under sdl12-compat
-  // may lose input sent while its start-up windows come and go, so a first click may be sent again.
+  // Then one frame once the game holds the release. sdl12-compat may lose input sent while its
+  // start-up windows come and go, so a first click may be sent again.
   void Drag(const std::vector<TPoint>& points, int tries = 1) {
     SDL_Event release;
     const auto released = [&] {
@@ -134,7 +123,7 @@ class JourneyTest : public ::testing::Test {
     EXPECT_TRUE(held);
     Frames(Game, 1);
   }
-  // Pixels of the window other than Screen's, widened to 24 bits.
+  // Pixels of the window unlike Screen's.
   int Differing() {
     int count = 0;
     Await([&](const Look& at) {
@@ -145,8 +134,6 @@ class JourneyTest : public ::testing::Test {
     });
     return count;
   }
-  TGameModule& Playing() { return dynamic_cast<TGameModule&>(*Game.GetCurrentModule()); }
-
   pid_t Server = -1, Child = -1;
   ::Display* X = nullptr;
   ::Window Window = 0;
@@ -154,11 +141,14 @@ class JourneyTest : public ::testing::Test {
   THalloween Game;
 };
 
-// After every frame the window shows exactly what Screen holds, though only what changed is handed
-// to SDL, and also once it was covered and uncovered.
+// Every frame shows what Screen holds, though only what changed is handed on, also after a cover.
 TEST_F(JourneyTest, AGameWithThePointerShowsEveryFrameSavesTheNameAndEndsAtTheCloseRequest) {
   WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));  // any score earns first place
-  StartGame();
+  UseGeneratedAssets();
+  InitGraphics(ScreenWidth, ScreenHeight, "Game");
+  InitSound();
+  ASSERT_TRUE(FindWindow());
+  Game.Start();
   EXPECT_EQ(Place, std::vector<int>({192, 144, 640, 480})) << "centred on the 1024 by 768 screen";
   Drag({{600, 300}}, 20);  // ends the intro
   Drag({{400, 225}});
@@ -172,8 +162,9 @@ TEST_F(JourneyTest, AGameWithThePointerShowsEveryFrameSavesTheNameAndEndsAtTheCl
   PushMotion(150, 300);
   framesShowScreen("only the pointer moves", 1);
   framesShowScreen("only the timer bar shrinks", 8);
-  Drag(*FindLine([&](int column, int row) { return Playing().GetBoard().Cell(column, row)->Kind; }));
-  EXPECT_GT(Playing().GetScore(), 0);
+  auto& playing = dynamic_cast<TGameModule&>(*Game.GetCurrentModule());
+  Drag(*FindLine([&](int column, int row) { return playing.GetBoard().Cell(column, row)->Kind; }));
+  EXPECT_GT(playing.GetScore(), 0);
   framesShowScreen("sparks fly", 30);
   XSetWindowAttributes plain{};
   plain.background_pixel = 0x336699;
@@ -208,8 +199,8 @@ TEST_F(JourneyTest, AGameWithThePointerShowsEveryFrameSavesTheNameAndEndsAtTheCl
   }));
 }
 
-// Run where there are no pictures, the whole program shows its report in a box. A damaged icon is
-// read before the game's window opens: the box then opens a window of its own.
+// Without pictures the report shows in the game's window; with a damaged icon, read before that
+// opens, in a window of its own.
 TEST_F(JourneyTest, AFatalFaultShowsTheReportInABoxThatWaitsForOk) {
   for (const std::string title : {"Game", "Application Error"}) {
     if (title != "Game") WriteBytes("sprites/icon.dat", Bytes(10, 0));
@@ -220,7 +211,7 @@ TEST_F(JourneyTest, AFatalFaultShowsTheReportInABoxThatWaitsForOk) {
     int status = 0;
     const auto ended = [&] { return waitpid(Child, &status, WNOHANG) == Child; };
     const Rgb face{200, 198, 192};
-    int okY = -1;  // the OK button's lowest row of its face colour, below the report
+    int okY = -1;  // the OK button's lowest row
     ASSERT_TRUE(Await([&](const Look& at) {
       okY = Place[3] - 1;
       while (okY > 0 && !Same(at(Place[2] / 2, okY), face)) --okY;

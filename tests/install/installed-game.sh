@@ -1,8 +1,5 @@
 #!/usr/bin/env bash
-# The game as players and packagers install it: installed-game.sh CHECK BUILD_DIR PREFIX. "install"
-# installs the build into PREFIX and validates what it installed; "deb" checks the Debian packages;
-# "homes" starts a copy of the installation from an unrelated folder with odd homes and data, and
-# an install into a scratch home's ~/.local.
+# The game as players and packagers install it: installed-game.sh install|deb|homes BUILD_DIR PREFIX.
 set -euo pipefail
 check=$1 build=$2 prefix=$3
 id=org.lanternmoth.Boglings && data=share/games/boglings
@@ -43,7 +40,6 @@ case $check in
     desktop-file-validate "$prefix/share/applications/$id.desktop"
     grep -qx "Exec=$prefix/games/boglings" "$prefix/share/applications/$id.desktop" || fail "Exec is not the program's path"
     appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
-    for size in 48 64 128 256; do file "$prefix/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "$size x $size" || fail "icon $size"; done
     ! grep -Eq '<image|<text|href="[^#]' "$prefix/share/icons/hicolor/scalable/apps/$id.svg" ||
       fail "the scalable icon needs other files" ;;
   deb)
@@ -93,10 +89,6 @@ case $check in
 2|^boglings: unknown argument '-x'|"$root/games/boglings" --version -x
 1|DISPLAY is not set|env -u DISPLAY -u SDL_VIDEODRIVER "$root/games/boglings"
 EOF
-    # Installed data missing: the usual report names the file, exit code 1.
-    rm "$root/$data/sprites/makerlogo.dat"
-    status=0 && timeout 60 "$root/games/boglings" 2>"$scratch/stderr" || status=$?
-    [ $status = 1 ] && grep -q "sprites/makerlogo.dat: File not found" "$scratch/stderr" ||
-      fail "status $status: $(cat "$scratch/stderr")" ;;
+    ;;
   *) fail "no check $check" ;;
 esac

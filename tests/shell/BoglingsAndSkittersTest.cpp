@@ -1,5 +1,5 @@
-// Journeys through the real controller and frame loop, fed with real SDL events, and what every
-// screen draws where on the way; the whole program's fatal faults; and a long seeded random play.
+// The real controller and frame loop fed real SDL events: what each screen draws where, the fatal
+// faults, and a long random play.
 
 #include "shell/BoglingsAndSkitters.h"
 
@@ -13,7 +13,6 @@
 #include "screens/MenuModule.h"
 #include "support/Headless.h"
 
-#include <map>
 #include <random>
 #include <regex>
 #include <set>
@@ -26,7 +25,7 @@ class BoglingsAndSkittersTest : public HeadlessTest {
     Controller.Start();
   }
   const std::type_info& Showing() { return typeid(*Controller.GetCurrentModule()); }
-  // The table's title, its rows from the top (name and score) and the back picture.
+  // Name and score from the top row.
   void ExpectTable(const std::vector<std::pair<std::string, std::string>>& rows) {
     ExpectText(250, 100, "High Scores");
     for (int i = 0; i < int(rows.size()); ++i) {
@@ -40,7 +39,7 @@ class BoglingsAndSkittersTest : public HeadlessTest {
 
 TEST_F(BoglingsAndSkittersTest, TheIntroShowsLogoPresentsTitleAndGhostInTurnThenTheMenu) {
   const Rgb logo = Shown("makerlogo"), title = Shown("title"), ghost = Shown("ghost");
-  // The tick a frame shows, then what it shows where; the logo and title are centred.
+  // The tick shown, what shows where.
   const std::pair<int, std::vector<std::tuple<int, int, Rgb>>> timeline[] = {
       {49, {{320, 240, Black}}},
       {50, {{220, 190, logo}, {419, 289, logo}, {219, 190, Black}, {220, 189, Black}}},
@@ -101,7 +100,7 @@ TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsEachReturnsTo
       {300, 150, typeid(THelpModule)},      {499, 199, typeid(THelpModule)},    {300, 200, typeid(TGameModule)},
       {400, 299, typeid(THighScoreModule)}, {400, 349, typeid(TCreditsModule)}, {299, 150, typeid(TMenuModule)},
       {300, 149, typeid(TMenuModule)},      {500, 399, typeid(TMenuModule)},    {400, 400, typeid(TMenuModule)}};
-  // Each page's lines: where each starts and its first characters.
+  // Where lines start, and how.
   using Lines = std::vector<std::tuple<int, int, std::string>>;
   const Lines help = {{200, 60, "H"},    {200, 100, "I"}, {560, 100, "the"}, {200, 120, "s"}, {200, 140, "a"},
                       {200, 160, "w"},   {200, 180, "s"}, {200, 210, "C"},   {200, 230, "t"}, {200, 250, "d"},
@@ -110,8 +109,6 @@ TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsEachReturnsTo
   const Lines credits = {{250, 100, "Credits"}, {250, 160, "P"}, {400, 160, "L"}, {250, 200, "G"},
                          {400, 200, "L"},       {250, 240, "M"}, {250, 260, "s"}, {400, 240, "L"},
                          {250, 300, "T"},       {400, 300, "N"}, {400, 320, "P"}, {400, 340, "O"}};
-  const std::map<std::type_index, const Lines*> pages = {{typeid(THelpModule), &help},
-                                                         {typeid(TCreditsModule), &credits}};
   for (const auto& [x, y, screen] : presses) {
     MarkChannel(ChannelEffects);
     PushMotion(x, y);
@@ -121,11 +118,11 @@ TEST_F(BoglingsAndSkittersTest, TheMenuOpensEveryScreenFromItsBandsEachReturnsTo
     Frames(Controller, 1);
     EXPECT_EQ(Showing(), screen) << x << "," << y;
     EXPECT_EQ(PlayedSince(ChannelEffects), screen != typeid(TMenuModule)) << "the click";
-    if (pages.contains(screen)) {
-      for (const auto& [left, top, text] : *pages.at(screen)) ExpectText(left, top, text);
+    if (screen == typeid(THelpModule) || screen == typeid(TCreditsModule)) {
+      for (const auto& [left, top, text] : screen == typeid(THelpModule) ? help : credits) ExpectText(left, top, text);
       Expect({{540, 400, Shown("back")}, {603, 431, Shown("back")}, {539, 400, Shown("background")}});
     }
-    // Back: a page or the table by a press; a game by its quit button and the table after it.
+    // Back by a press; from a game by its quit button, then the table.
     for (int press = 0; press < 2 && Showing() != typeid(TMenuModule); ++press) {
       Click(Controller, 31, 31);
       Frames(Controller, 151);
@@ -149,7 +146,7 @@ TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingScoreTakesANameOnTheK
   ExpectTable({{"hoko", "1000"}, {"hoko", "900"}, {"hoko", "800"}});
   Click(Controller, 10, 10);
   Click(Controller, 400, 225);
-  Click(Controller, 31, 31);  // a game of no score: "game over", one frame of background only, the table
+  Click(Controller, 31, 31);  // no score: "game over", a bare frame, the table
   Frames(Controller, 148);
   ExpectText(300, 160, "game over");
   PushMotion(1, 1);
@@ -194,7 +191,7 @@ TEST_F(BoglingsAndSkittersTest, TheTableShowsAndAQualifyingScoreTakesANameOnTheK
   ExpectTable({{"abcdefgh", "9"}, {"", "0"}});
 }
 
-// The whole program in this process: what breaks, and the class and message of the report.
+// The whole program in this process: the report's class and message.
 TEST(OutsideFaultsTest, FatalFaultsEndWithTheReportAndExitCodeOne) {
   const std::tuple<std::function<void()>, std::string, std::string> rows[] = {
       {[] { setenv("SDL_VIDEODRIVER", "no-such-driver", 1); }, "EMediaError", "Cannot start video: .+\\."},
@@ -213,9 +210,8 @@ TEST(OutsideFaultsTest, FatalFaultsEndWithTheReportAndExitCodeOne) {
   }
 }
 
-// Seeded random input (moves, presses, drags, lines, the level and life keys) over every screen
-// to shake out crashes, hangs and sanitizer reports; BOGLINGS_SOAK_FRAMES and BOGLINGS_SOAK_SEED
-// set length and input.
+// Random input on every screen, for crashes, hangs and sanitizer reports; BOGLINGS_SOAK_FRAMES and
+// BOGLINGS_SOAK_SEED change it.
 using SoakTest = HeadlessTest;
 TEST_F(SoakTest, SeededRandomPlayVisitsEveryScreenWithoutFault) {
   const char* seed = std::getenv("BOGLINGS_SOAK_SEED");
@@ -233,9 +229,9 @@ TEST_F(SoakTest, SeededRandomPlayVisitsEveryScreenWithoutFault) {
       const auto line = FindLine([&](int c, int r) { return game->GetBoard().Cell(c, r)->Kind; });
       if (line) Drag(controller, *line);
     }
-    SDL_GetKeyState(nullptr)[SDLK_LCTRL] = between(1, 300) == 1;     // the level skip, at a press
-    SDL_GetKeyState(nullptr)[SDLK_LSHIFT] = between(1, 300) == 1;    // the last life, at a press
-    const TPoint at{between(0, 639), between(0, game ? 479 : 349)};  // never the menu's exit entry
+    SDL_GetKeyState(nullptr)[SDLK_LCTRL] = between(1, 300) == 1;     // the level skip
+    SDL_GetKeyState(nullptr)[SDLK_LSHIFT] = between(1, 300) == 1;    // the last life
+    const TPoint at{between(0, 639), between(0, game ? 479 : 349)};  // not the menu's exit
     PushMotion(at.X, at.Y);
     if (between(1, 8) == 1) PushButton(between(0, 1), at.X, at.Y);
     Frames(controller, 1);
