@@ -2,8 +2,6 @@
 // What the fuzz targets share: once per process, a scratch working folder and the headless window
 // and mixer.
 
-#include "media/LibGraphics.h"
-#include "media/LibSound.h"
 #include "support/Headless.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);

@@ -6,8 +6,6 @@
 #include "media/LibErrors.h"
 #include "scores/LibHighScores.h"
 
-#include <cstring>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   StartHeadless(false);
   WriteBytes(HighScoreFileName, Bytes(data, data + size));

@@ -3,8 +3,6 @@
 
 #include "FuzzSupport.h"
 
-#include <cstring>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 8) return 0;
   StartHeadless(true);

@@ -1,10 +1,7 @@
 #include "game/GameModuleAccess.h"
 
-#include "game/LibRandom.h"
-#include "media/LibSound.h"
 #include "support/Headless.h"
 
-#include <algorithm>
 #include <tuple>
 
 using Cells = std::vector<TPoint>;                 // (column, row)
@@ -50,7 +47,7 @@ class GameModuleTest : public HeadlessTest, TGame {
   Reports Reported;
 };
 
-TEST_F(GameModuleTest, LevelsFollowTheTableOnePerPressWithLeftCtrl) {
+TEST_F(GameModuleTest, LevelsFollowTheTable) {
   // Kinds, tiles to clear, time limit and hints of levels 0 to 10.
   const std::vector<int> levels[] = {{4, 100, 1000, 4}, {4, 100, 960, 4}, {4, 110, 920, 4}, {4, 110, 880, 3},
                                      {4, 120, 840, 3},  {5, 120, 800, 3}, {5, 130, 760, 2}, {5, 130, 720, 2},
@@ -72,7 +69,7 @@ TEST_F(GameModuleTest, LevelsFollowTheTableOnePerPressWithLeftCtrl) {
   EXPECT_EQ(M().Lives, 1);
 }
 
-TEST_F(GameModuleTest, ChainsOfThreeScoreTheirSquareAndBurst) {
+TEST_F(GameModuleTest, LinesScoreTheirSquareAndBurst) {
   Settle(M().Board, {{1, 1}, {2, 2}, {3, 3}});
   Drag({{1, 1}, {2, 2}});  // too short to score
   M().Timer = 500;
@@ -101,7 +98,7 @@ TEST_F(GameModuleTest, ChainsOfThreeScoreTheirSquareAndBurst) {
 
 // The directions' cosines and sines are taken in double precision: with float ones, these speeds
 // would come out one float apart.
-TEST(SparksTest, FiveLeaveTheTileClockwiseFromTheRight) {
+TEST(SparksTest, FiveLeaveClockwise) {
   SetRandomSeed(6);  // speeds 1.3, 2.8, 2.3, 1.7, 2.3
   TParticles sparks;
   sparks.SpawnBurst(64, 128);
@@ -110,7 +107,7 @@ TEST(SparksTest, FiveLeaveTheTileClockwiseFromTheRight) {
             std::vector({1.3f, 2.66295815f, -1.86073911f, -1.37532878f, -0.999235094f, -2.1874299f}));
 }
 
-TEST_F(GameModuleTest, TimeOutTakesALifeOneTickAfterZero) {
+TEST_F(GameModuleTest, TimeOutTakesALife) {
   Settle(M().Board, {{1, 1}, {2, 2}, {3, 3}});
   Drag({{1, 1}, {2, 2}}, false);
   M().Timer = 1;
@@ -128,7 +125,7 @@ TEST_F(GameModuleTest, TimeOutTakesALifeOneTickAfterZero) {
   EXPECT_EQ(Reported, Reports({{1, 7}}));
 }
 
-TEST_F(GameModuleTest, ButtonsReactInsideTheirSquaresOnly) {
+TEST_F(GameModuleTest, ButtonsReactInsideOnly) {
   MarkChannel(ChannelEffects);
   Press(40, 444);  // no marked tile yet
   Settle(M().Board, {{4, 0}, {5, 0}, {6, 0}});
@@ -148,7 +145,7 @@ TEST_F(GameModuleTest, ButtonsReactInsideTheirSquaresOnly) {
   EXPECT_EQ(Reported, Reports({{1, 9}}));
 }
 
-TEST_F(GameModuleTest, EverythingIsDrawnInItsPlace) {
+TEST_F(GameModuleTest, EverythingDrawnInPlace) {
   Settle(M().Board, {{2, 3}, {3, 3}, {4, 3}});
   for (int kind = 0; kind < KindLimit; ++kind) M().Board.Cell(kind, 0)->Kind = uint8_t(kind);
   Press(40, 444);  // the hint, on (2, 3)

@@ -1,6 +1,5 @@
 #include "game/LibBoard.h"
 
-#include "game/LibRandom.h"
 #include "support/Headless.h"
 
 using Cells = std::vector<TPoint>;  // (column, row)
@@ -22,7 +21,7 @@ class LibBoardTest : public ::testing::Test {
   TBoard Board;
 };
 
-TEST_F(LibBoardTest, NewBoardsSeedTheKnownGeneratorAndLandOnTheFortiethTick) {
+TEST_F(LibBoardTest, NewBoardsSeedAndLand) {
   SetRandomSeed(12345);
   for (const auto& [below, drawn] : {std::pair{10u, 3u}, {10u, 2u}, {10u, 0u}, {100u, 55u}, {0u, 0u}}) {
     EXPECT_EQ(RandomBelow(below), drawn);
@@ -40,7 +39,7 @@ TEST_F(LibBoardTest, NewBoardsSeedTheKnownGeneratorAndLandOnTheFortiethTick) {
   EXPECT_TRUE(Board.Cell(3, 0)->Y == 0 && Board.Cell(3, 6)->Y == 384 && Board.Cell(0, 0)->InRun);
 }
 
-TEST_F(LibBoardTest, RemovedTilesLetTheirColumnFallAndRefill) {
+TEST_F(LibBoardTest, RemovedTilesFallAndRefill) {
   std::vector<TTile*> column;
   for (int row = 0; row < BoardSize; ++row) {
     column.push_back(Board.Cell(2, row));
@@ -55,7 +54,7 @@ TEST_F(LibBoardTest, RemovedTilesLetTheirColumnFallAndRefill) {
   EXPECT_EQ(std::pair(Board.Cell(2, 0)->X, Board.Cell(2, 0)->Y), std::pair(128.f, -64.f));
 }
 
-TEST_F(LibBoardTest, RunsAreMarkedAtTheirStartsAndABoardWithoutRunsDrawsAgain) {
+TEST_F(LibBoardTest, RunsMarkedAtTheirStarts) {
   // Planted cells, then the cells marked.
   const std::pair<Cells, Cells> rows[] = {
       {{{2, 4}, {2, 5}, {2, 6}}, {{2, 4}}},
@@ -75,7 +74,7 @@ TEST_F(LibBoardTest, RunsAreMarkedAtTheirStartsAndABoardWithoutRunsDrawsAgain) {
   }
 }
 
-TEST_F(LibBoardTest, PointsPickTilesCloserThan32AndChainsKeepTheirDirection) {
+TEST_F(LibBoardTest, PointsPickTilesChainsKeepDirection) {
   const std::tuple<int, int, TTile*> points[] = {
       {159, 192, Board.Cell(2, 3)}, {128, 161, Board.Cell(2, 3)}, {160, 192, nullptr},
       {0, 0, Board.Cell(0, 0)},     {384, 384, Board.Cell(6, 6)}, {-40, 400, nullptr},

@@ -4,14 +4,12 @@
 
 // System errors that mean a table entry take its message; every other one keeps its own number,
 // even where the table uses that number for something else.
-TEST(LibErrorsTest, ErrorNumbersGiveTheReportsMessages) {
-  const std::pair<int, const char*> rows[] = {
-      {ENOENT, "File not found"},      {ENOTDIR, "File not found"},     {ENAMETOOLONG, "Invalid filename"},
-      {EMFILE, "Too many open files"}, {ENFILE, "Too many open files"}, {EACCES, "File access denied"},
-      {EPERM, "File access denied"},   {EROFS, "File access denied"},   {ENOSPC, "Disk full"},
-      {EDQUOT, "Disk full"},           {EINTR, "I/O error 4"},          {EIO, "I/O error 5"},
-      {100, "I/O error 100"},          {101, "I/O error 101"},          {106, "I/O error 106"},
-  };
+TEST(LibErrorsTest, ErrnoMessages) {
+  const std::pair<int, const char*> rows[] = {{ENOTDIR, "File not found"},     {ENAMETOOLONG, "Invalid filename"},
+                                              {ENFILE, "Too many open files"}, {EROFS, "File access denied"},
+                                              {EDQUOT, "Disk full"},           {EINTR, "I/O error 4"},
+                                              {100, "I/O error 100"},          {101, "I/O error 101"},
+                                              {106, "I/O error 106"}};
   for (const auto& [error, message] : rows) EXPECT_EQ(IoMessage(IoCodeFromErrno(error)), message);
   EXPECT_EQ(IoMessage(IoReadBeyondEnd), "Read beyond end of file");
   EXPECT_TRUE(FatalReportText(EMediaError("No video.")).ends_with("\nNo video.")) << "one full stop";

@@ -15,7 +15,7 @@ size_t LiveHeapBytes() {
 class LibSoundTest : public HeadlessTest {};
 
 // A screen that is left while its sound plays must not cut the sound off, nor keep it for ever.
-TEST_F(LibSoundTest, ChannelsCutOffOnlyTheirOwnAndReleasedSoundsPlayToTheEnd) {
+TEST_F(LibSoundTest, ReleasedSoundsPlayToTheEnd) {
   EXPECT_EQ(std::vector({Mix_Volume(ChannelGame, -1), Mix_Volume(ChannelEffects, -1), Mix_Volume(ChannelMusic, -1)}),
             std::vector({128, 128, 48}));
   const SoundPtr music = LoadSound("sounds/music.dat"), pop = LoadSound("sounds/pop.dat");
@@ -46,7 +46,7 @@ class LibSoundSilentTest : public HeadlessTest {
   }
 };
 
-TEST_F(LibSoundSilentTest, WithoutAnAudioDeviceEverySoundIsSilent) {
+TEST_F(LibSoundSilentTest, EverySoundIsSilent) {
   EXPECT_FALSE(SoundIsOpen());
   EXPECT_EQ(LoadSound("sounds/pop.dat"), nullptr);
   EXPECT_THROW(LoadSound("sounds/missing.dat"), EInOutError);

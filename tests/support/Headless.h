@@ -1,6 +1,6 @@
 #pragma once
-// The real SDL headless in a scratch folder of tiny fixture assets, each picture, glyph and digit
-// in a colour of its own, so a pixel of Screen tells what was drawn there.
+// The real SDL headless among fixture assets, each picture, glyph and digit in a colour of its own:
+// a pixel of Screen tells what was drawn there.
 
 #include "AssetFiles.h"
 #include "game/LibBoard.h"
@@ -33,7 +33,7 @@ constexpr Rgb Black{0, 0, 0};
 inline const bool HeadlessDrivers =
     setenv("SDL_VIDEODRIVER", "dummy", 0) == 0 && setenv("SDL_AUDIODRIVER", "dummy", 0) == 0;
 
-// A fresh temporary directory, the working directory for the object's life.
+// A fresh working directory for the object's life.
 struct ScratchDir {
   fs::path Dir = fs::temp_directory_path() / "boglings-XXXXXX", Previous = fs::current_path();
   ScratchDir() { fs::current_path(Dir = mkdtemp(const_cast<char*>(Dir.c_str()))); }
@@ -56,7 +56,7 @@ inline void WriteDatFile(const fs::path& file, Bytes plain) {  // scrambled as t
   Descramble(plain.data(), int32_t(plain.size()));
   WriteBytes(file, plain);
 }
-// In a forked child run as root: becomes nobody, for whom permission bits count (else exit code 2).
+// In a forked child run as root: becomes nobody, for whom permission bits count.
 inline void DropRootInChild() {
   if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(2);
 }
@@ -78,7 +78,7 @@ inline Bytes MakeBmp(int w, int h, const std::function<Rgb(int x, int y)>& colou
 }
 inline Bytes MakeWav(int frames, uint32_t rate = 44100) {  // 16-bit stereo PCM
   Bytes wav = {'R', 'I', 'F', 'F'};
-  // "WAVEfmt ", PCM in stereo, then "data"; every frame the same sample on both sides.
+  // "WAVEfmt ", PCM in stereo, then "data".
   Put(wav, {36u + 4 * frames, 0x45564157, 0x20746d66, 16, 1 | 2 << 16, rate, rate * 4, 4 | 16 << 16, 0x61746164,
             4u * frames});
   for (int i = 0; i < frames; ++i) Put(wav, {uint16_t(int16_t(1000 * std::sin(i * 0.05))) * 0x10001u});
@@ -121,7 +121,7 @@ inline void UseGeneratedAssets() {
   }
 }
 
-// How Screen shows any colour, a fixture picture, glyph or digit cell; what it shows at (x, y).
+// How Screen shows a colour, picture, glyph or digit; what it shows at (x, y).
 inline Rgb OnScreen(Rgb c) {
   SDL_GetRGB(SDL_MapRGB(Screen->format, c.R, c.G, c.B), Screen->format, &c.R, &c.G, &c.B);
   return c;
@@ -140,7 +140,7 @@ inline Rgb ScreenAt(int x, int y) {
 inline void Expect(const std::vector<std::tuple<int, int, Rgb>>& probes) {
   for (const auto& [x, y, colour] : probes) EXPECT_EQ(ScreenAt(x, y), colour) << "at " << x << "," << y;
 }
-// The text's glyph cells from (x, y), their outer corners included: a line one pixel off fails.
+// The text's glyph cells from (x, y), outer corners included: one pixel off fails.
 inline void ExpectText(int x, int y, std::string_view text) {
   for (int i = 0; i < int(text.size()); ++i) {
     if (text[i] != ' ') {
@@ -152,8 +152,8 @@ inline void ExpectText(int x, int y, std::string_view text) {
   EXPECT_EQ(ScreenAt(x + 10 * int(text.size()) - 1, y + 15), ShownGlyph(text.back())) << text;
 }
 
-// Loops a silent chunk on the channel: any other chunk there later means a sound played since.
-inline Mix_Chunk* Marker() {  // made once the mixer is open, and kept
+// A silent chunk looped on the channel: any other chunk there later means a sound played since.
+inline Mix_Chunk* Marker() {
   static uint8_t silence[400] = {};
   static Mix_Chunk* const marker = Mix_QuickLoad_RAW(silence, sizeof silence);
   return marker;
@@ -161,8 +161,8 @@ inline Mix_Chunk* Marker() {  // made once the mixer is open, and kept
 inline void MarkChannel(int channel) { Mix_PlayChannel(channel, Marker(), -1); }
 inline bool PlayedSince(int channel) { return Mix_GetChunk(channel) != Marker(); }
 
-// The board at rest with kinds (column + 2 row) mod 4, no line of three but kind 5 on the planted
-// cells (column, row), and its runs marked; reseeds the generator, so what follows repeats.
+// The board at rest with kinds (column + 2 row) mod 4, no line but kind 5 on the planted cells, runs
+// marked; reseeds the generator, so what follows repeats.
 inline void Settle(TBoard& board, const std::vector<TPoint>& planted = {}) {
   SetRandomSeed(7);
   for (int i = 0; i < CellCount; ++i) {
@@ -174,7 +174,6 @@ inline void Settle(TBoard& board, const std::vector<TPoint>& planted = {}) {
   board.MarkRuns();
 }
 
-// A scratch directory with the fixture assets, the window and the mixer.
 class HeadlessTest : public ::testing::Test {
  protected:
   void SetUp() override {

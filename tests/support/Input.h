@@ -37,6 +37,8 @@ inline void Drag(TGame& game, const std::vector<TPoint>& points) {  // pressed o
 }
 inline void Click(TGame& game, int x, int y) { Drag(game, {{x, y}}); }
 inline TPoint CellCentre(int column, int row) { return {213 + 64 * column, 40 + 64 * row}; }
+// The corner of the name keyboard's letter.
+inline TPoint KeyAt(char key) { return {300 + 15 * ((key - 'a') % 13), 160 + 20 * ((key - 'a') / 13)}; }
 
 // Some straight line of three cells of equal kindAt(column, row), in drag order.
 inline std::optional<std::vector<TPoint>> FindLine(const std::function<int(int, int)>& kindAt) {

@@ -1,13 +1,10 @@
 // The generated pictures and sounds as the game meets them; the soak loads every one.
 
-#include "AssetFiles.h"
-#include "media/LibGraphics.h"
-#include "media/LibSound.h"
 #include "support/Headless.h"
 
 class AssetGeneratorTest : public HeadlessTest {};
 
-TEST_F(AssetGeneratorTest, SoundsPlayPicturesFitTheirCellsAndTheSameSourcesGiveTheSameBytes) {
+TEST_F(AssetGeneratorTest, AssetsFitAndRepeat) {
   UseGeneratedAssets();
   for (const auto& file : std::filesystem::directory_iterator("sounds"))
     EXPECT_GT(LoadSound(file.path().c_str())->alen, 4 * 441u) << file;
