@@ -131,7 +131,7 @@ class JourneyTest : public ::testing::Test {
   THalloween Game;
 };
 
-// Every frame shows what Screen holds, though only what changed is handed on, also after a cover.
+// Every frame shows what Screen holds, though only what changed is handed on.
 TEST_F(JourneyTest, GameShowsEveryFrameSavesAndCloses) {
   WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));  // any score earns first place
   UseGeneratedAssets();
@@ -156,19 +156,6 @@ TEST_F(JourneyTest, GameShowsEveryFrameSavesAndCloses) {
   Drag(*FindLine([&](int column, int row) { return playing.GetBoard().Cell(column, row)->Kind; }));
   EXPECT_GT(playing.GetScore(), 0);
   framesShowScreen("sparks fly", 30);
-  XSetWindowAttributes plain{};
-  plain.background_pixel = 0x336699;
-  plain.override_redirect = True;
-  const ::Window cover =
-      XCreateWindow(X, DefaultRootWindow(X), Place[0], Place[1], ScreenWidth, ScreenHeight, 0, CopyFromParent,
-                    InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &plain);
-  XMapRaised(X, cover);
-  XSync(X, False);
-  EXPECT_GT(Differing(), 0) << "covered";
-  XUnmapWindow(X, cover);
-  XSync(X, False);
-  EXPECT_GT(Differing(), 0) << "uncovered, before a frame";
-  framesShowScreen("covered and uncovered", 2);
   Drag({{31, 31}});   // the quit button
   Frames(Game, 150);  // "new high score!", then the keyboard
   for (const char key : std::string("bot")) Drag({KeyAt(key)});

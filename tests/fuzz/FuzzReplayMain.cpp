@@ -1,5 +1,4 @@
-// Replays every file of a corpus folder through a fuzz target, so CTest keeps each input that once
-// found a fault (or seeds the fuzzer) as a regression test.
+// Replays a corpus folder through a fuzz target: each input that once found a fault stays a test.
 
 #include "FuzzSupport.h"
 
@@ -11,7 +10,7 @@ int main(int, char** argv) {
     const Bytes bytes = ReadBytes(input);
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
   }
-  // Stopped before exit: sdl12-compat unloads SDL 2 as the process ends, under SDL 2's running audio thread.
+  // Before exit: sdl12-compat unloads SDL 2 then, under its running audio thread.
   ShutdownSound();
   SDL_Quit();
   std::printf("%zu passed\n", inputs.size());

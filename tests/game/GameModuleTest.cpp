@@ -4,7 +4,6 @@
 
 #include <tuple>
 
-using Cells = std::vector<TPoint>;                 // (column, row)
 using Reports = std::vector<std::pair<int, int>>;  // choice and the score handed over
 const Cells Row4 = {{0, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}, {5, 4}, {6, 4}};
 
@@ -164,8 +163,8 @@ TEST_F(GameModuleTest, EverythingDrawnInPlace) {
           // The head-up icons and numbers: lives first, the wand last.
           {24, 314, Shown("lives")},
           {55, 459, Shown("wand")},
-          {64, 320, ShownDigit(3)},
-          {87, 377, ShownDigit(8)},
+          {64, 320, OnScreen(DigitColour(3))},
+          {87, 377, OnScreen(DigitColour(8))},
           // The timer's outline, and its bar of one pixel per four ticks.
           {240, 467, white},
           {493, 467, white},

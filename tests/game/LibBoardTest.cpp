@@ -2,8 +2,6 @@
 
 #include "support/Headless.h"
 
-using Cells = std::vector<TPoint>;  // (column, row)
-
 class LibBoardTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -2,7 +2,7 @@
 
 #include "support/Headless.h"
 
-class LibGraphicsTest : public HeadlessTest {};
+using LibGraphicsTest = HeadlessTest;
 
 TEST_F(LibGraphicsTest, WindowGlyphCellsAndColourKey) {
   EXPECT_EQ(std::tuple(Screen->w, Screen->h, Screen->format->BitsPerPixel), std::tuple(640, 480, 16));

@@ -12,7 +12,7 @@ TEST_F(LibMessageBoxTest, OnlyOkEnterEscapeOrCloseEndIt) {
   SDL_Event event{SDL_QUIT};
   EXPECT_TRUE(ClosesMessageBox(event, ok));
   for (const SDLKey key : {SDLK_RETURN, SDLK_KP_ENTER, SDLK_ESCAPE, SDLK_SPACE}) {
-    event = {.key = {SDL_KEYDOWN, 0, 0, {0, key}}};
+    event = {.key = {SDL_KEYDOWN, 0, 0, {0, key, KMOD_NONE, 0}}};
     EXPECT_EQ(ClosesMessageBox(event, ok), key != SDLK_SPACE) << key;
   }
   // Button, position, whether it closes the box.

@@ -12,7 +12,7 @@ size_t LiveHeapBytes() {
   return mallinfo2().uordblks;
 }
 
-class LibSoundTest : public HeadlessTest {};
+using LibSoundTest = HeadlessTest;
 
 // A screen that is left while its sound plays must not cut the sound off, nor keep it for ever.
 TEST_F(LibSoundTest, ReleasedSoundsPlayToTheEnd) {

@@ -8,7 +8,6 @@
 #include "scores/LibHighScores.h"
 #include "screens/CreditsModule.h"
 #include "screens/HelpModule.h"
-#include "screens/IntroModule.h"
 #include "screens/MenuModule.h"
 #include "support/Headless.h"
 
@@ -65,10 +64,6 @@ TEST_F(BoglingsAndSkittersTest, IntroShowsLogoTitleAndGhost) {
     if (tick == 599) hit = Mix_GetChunk(ChannelEffects);
   }
   EXPECT_TRUE(hit && Mix_GetChunk(ChannelEffects) != hit) << "the title's sound, then the ghost's";
-  const std::tuple<int, int, int> flight[] = {{601, 242, 241}, {679, 398, 339}, {758, 556, 239}};  // tick, x, y
-  for (const auto& [tick, x, y] : flight) {
-    EXPECT_EQ(TPoint(GhostPosition(tick).X, GhostPosition(tick).Y), TPoint(x, y)) << tick;
-  }
   Frames(Controller, 1);
   Expect({{77, 66, Shown("hand")}});  // the menu knows the pointer from its first frame
 }
@@ -183,20 +178,14 @@ TEST_F(BoglingsAndSkittersTest, TableTakesANameOnTheKeyboard) {
 
 // The whole program in this process: the report's class and message.
 TEST(OutsideFaultsTest, FatalFaultsReportAndExitOne) {
-  const std::tuple<std::function<void()>, std::string, std::string> rows[] = {
-      {[] { setenv("SDL_VIDEODRIVER", "no-such-driver", 1); }, "EMediaError", "Cannot start video: .+\\."},
-      {[] {}, "EInOutError", "sprites/makerlogo\\.dat: File not found\\."},
-      {[] { std::filesystem::create_symlink("sprites", "sprites"); }, "EInOutError",
-       "sprites/icon\\.dat: Too many levels of symbolic links\\."}};
-  for (const auto& [breakIt, failure, message] : rows) {
+  for (const std::string file : {"makerlogo.dat: File not found", "icon.dat: Too many levels of symbolic links"}) {
     ScratchDir scratch;
-    breakIt();
+    if (file.starts_with("icon")) std::filesystem::create_symlink("sprites", "sprites");
     testing::internal::CaptureStderr();
-    EXPECT_EQ(RunProgram(), 1) << message;
+    EXPECT_EQ(RunProgram(), 1) << file;
     const std::string reported = testing::internal::GetCapturedStderr();
-    const std::regex report("Exception " + failure + " in module unit_tests at [0-9A-F]{8}\\.\n" + message + "\n");
+    const std::regex report("Exception EInOutError in module unit_tests at [0-9A-F]{8}\\.\nsprites/" + file + "\\.\n");
     EXPECT_TRUE(std::regex_match(reported, report)) << reported;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
   }
 }
 

@@ -15,13 +15,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
+using Cells = std::vector<TPoint>;  // (column, row)
 struct Rgb {
   uint8_t R, G, B;
   bool operator==(const Rgb&) const = default;
@@ -76,12 +76,12 @@ inline Bytes MakeBmp(int w, int h, const std::function<Rgb(int x, int y)>& colou
   }
   return bmp;
 }
-inline Bytes MakeWav(int frames, uint32_t rate = 44100) {  // 16-bit stereo PCM
+inline Bytes MakeWav(int frames, uint32_t rate = 44100) {  // silent 16-bit stereo PCM
   Bytes wav = {'R', 'I', 'F', 'F'};
   // "WAVEfmt ", PCM in stereo, then "data".
   Put(wav, {36u + 4 * frames, 0x45564157, 0x20746d66, 16, 1 | 2 << 16, rate, rate * 4, 4 | 16 << 16, 0x61746164,
             4u * frames});
-  for (int i = 0; i < frames; ++i) Put(wav, {uint16_t(int16_t(1000 * std::sin(i * 0.05))) * 0x10001u});
+  wav.resize(wav.size() + 4 * frames);
   return wav;
 }
 
@@ -128,7 +128,6 @@ inline Rgb OnScreen(Rgb c) {
 }
 inline Rgb Shown(const std::string& picture) { return OnScreen(PictureColour(picture)); }
 inline Rgb ShownGlyph(char c) { return OnScreen(GlyphColour(GlyphIndex(static_cast<unsigned char>(c)))); }
-inline Rgb ShownDigit(int digit) { return OnScreen(DigitColour(digit)); }
 inline Rgb ScreenAt(int x, int y) {
   const int bytes = Screen->format->BytesPerPixel;
   Uint32 pixel = 0;

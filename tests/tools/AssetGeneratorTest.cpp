@@ -2,7 +2,7 @@
 
 #include "support/Headless.h"
 
-class AssetGeneratorTest : public HeadlessTest {};
+using AssetGeneratorTest = HeadlessTest;
 
 TEST_F(AssetGeneratorTest, AssetsFitAndRepeat) {
   UseGeneratedAssets();
