@@ -1,5 +1,4 @@
-// Arbitrary bytes as a .dat picture (first byte even) or sound (odd): loading either gives a
-// picture that draws or a sound that plays, or fails with an error that names the file.
+// Any bytes as a .dat picture (first byte even) or sound: it draws or plays, or the error names it.
 
 #include "FuzzSupport.h"
 

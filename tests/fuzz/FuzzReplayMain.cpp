@@ -5,7 +5,7 @@
 #include <set>
 
 int main(int, char** argv) {
-  const std::set<std::filesystem::path> inputs(std::filesystem::directory_iterator(argv[1]), {});
+  const std::set<fs::path> inputs(fs::directory_iterator(argv[1]), {});
   for (const auto& input : inputs) {
     const Bytes bytes = ReadBytes(input);
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());

@@ -1,6 +1,5 @@
 #pragma once
-// What the fuzz targets share: once per process, a scratch working folder and the headless window
-// and mixer.
+// Once per process, a scratch working folder and the headless window and mixer.
 
 #include "support/Headless.h"
 

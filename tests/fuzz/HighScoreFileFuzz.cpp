@@ -1,5 +1,4 @@
-// Arbitrary bytes as highscores.bin: loading either fails with the report's I/O error or gives a
-// table that survives an insert, a save and a reload unchanged.
+// Any bytes as highscores.bin: too short to read, or a table that an insert, save and reload keep.
 
 #include "FuzzSupport.h"
 

@@ -1,5 +1,5 @@
-// Arbitrary bytes as text, and arbitrary numbers, drawn anywhere on or off the screen: every byte
-// maps to a cell and every position is clipped, whatever the input.
+// Any bytes as text and any numbers, drawn anywhere on or off the screen: every byte has a cell and
+// every position is clipped.
 
 #include "FuzzSupport.h"
 

@@ -7,8 +7,8 @@
 using Reports = std::vector<std::pair<int, int>>;  // choice and the score handed over
 const Cells Row4 = {{0, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}, {5, 4}, {6, 4}};
 
-// Plays one module as the real controller does, freeing it inside its report: a touch after the
-// report shows under the sanitizers.
+// Frees the module inside its report, as the controller does: a touch after it shows under the
+// sanitizers.
 class GameModuleTest : public HeadlessTest, TGame {
  protected:
   void SetUp() override {
@@ -26,7 +26,7 @@ class GameModuleTest : public HeadlessTest, TGame {
     Reported.push_back({code, static_cast<TGameModule*>(module)->GetScore()});
     Playing.reset();
   }
-  // Presses on the first cell, moves over the others and lets go unless told not to.
+  // Pressed on the first cell, released on the last unless told not to.
   void Drag(const Cells& cells, bool release = true) {
     for (const TPoint& cell : cells) {
       const TPoint at = CellCentre(cell.X, cell.Y);
@@ -98,7 +98,7 @@ TEST_F(GameModuleTest, LinesScoreTheirSquareAndBurst) {
 // The directions' cosines and sines are taken in double precision: with float ones, these speeds
 // would come out one float apart.
 TEST(SparksTest, FiveLeaveClockwise) {
-  SetRandomSeed(6);  // speeds 1.3, 2.8, 2.3, 1.7, 2.3
+  SetRandomSeed(6);
   TParticles sparks;
   sparks.SpawnBurst(64, 128);
   const auto& p = sparks.All();
@@ -160,19 +160,19 @@ TEST_F(GameModuleTest, EverythingDrawnInPlace) {
   const Rgb brown = OnScreen({125, 95, 25});
   Expect({{15, 15, Shown("quit")},
           {469, 296, Shown("hand")},
-          // The head-up icons and numbers: lives first, the wand last.
+          // Lives first, the wand last.
           {24, 314, Shown("lives")},
           {55, 459, Shown("wand")},
           {64, 320, OnScreen(DigitColour(3))},
           {87, 377, OnScreen(DigitColour(8))},
-          // The timer's outline, and its bar of one pixel per four ticks.
+          // The timer's outline, its bar a pixel per four ticks.
           {240, 467, white},
           {493, 467, white},
           {494, 467, bg},
           {242, 463, yellow},
           {341, 470, yellow},
           {342, 466, bg},
-          // Each kind on a disc; the hinted tile rimmed white, the selected ones ringed yellow.
+          // Each kind on a disc; the hint rimmed white, the selection ringed yellow.
           {213, 40, Shown("pumpkin")},
           {277, 40, Shown("ghost")},
           {341, 40, Shown("spider")},

@@ -11,9 +11,9 @@ TEST_F(LibMessageBoxTest, OnlyOkEnterEscapeOrCloseEndIt) {
   EXPECT_EQ(DrawMessageBox("Error", std::string(300, 'x') + " " + std::string(20, 'y')).y, 277) << "five lines";
   SDL_Event event{SDL_QUIT};
   EXPECT_TRUE(ClosesMessageBox(event, ok));
-  for (const SDLKey key : {SDLK_RETURN, SDLK_KP_ENTER, SDLK_ESCAPE, SDLK_SPACE}) {
+  for (const SDLKey key : {SDLK_RETURN, SDLK_KP_ENTER, SDLK_ESCAPE, SDLK_a}) {
     event = {.key = {SDL_KEYDOWN, 0, 0, {0, key, KMOD_NONE, 0}}};
-    EXPECT_EQ(ClosesMessageBox(event, ok), key != SDLK_SPACE) << key;
+    EXPECT_EQ(ClosesMessageBox(event, ok), key != SDLK_a) << key;
   }
   // Button, position, whether it closes the box.
   const std::tuple<int, int, int, bool> presses[] = {{1, 288, 259, true},  {1, 351, 282, true},  {1, 352, 270, false},

@@ -5,7 +5,7 @@
 
 #include <malloc.h>
 
-// Where the sanitizers are linked in, their allocator bypasses malloc's count and keeps its own.
+// The sanitizers' allocator keeps its own count.
 extern "C" [[gnu::weak]] size_t __sanitizer_get_current_allocated_bytes();
 size_t LiveHeapBytes() {
   if (__sanitizer_get_current_allocated_bytes) return __sanitizer_get_current_allocated_bytes();

@@ -5,7 +5,6 @@
 
 #include "game/GameModule.h"
 #include "scores/HighScoreModule.h"
-#include "scores/LibHighScores.h"
 #include "screens/CreditsModule.h"
 #include "screens/HelpModule.h"
 #include "screens/MenuModule.h"
@@ -20,9 +19,9 @@ class BoglingsAndSkittersTest : public HeadlessTest {
  protected:
   void SetUp() override {
     HeadlessTest::SetUp();
-    Controller.Start();
+    Game.Start();
   }
-  const std::type_info& Showing() { return typeid(*Controller.GetCurrentModule()); }
+  const std::type_info& Showing() { return typeid(*Game.GetCurrentModule()); }
   // Name and score from the top row.
   void ExpectTable(const std::vector<std::pair<std::string, std::string>>& rows) {
     ExpectText(250, 100, "High Scores");
@@ -32,7 +31,7 @@ class BoglingsAndSkittersTest : public HeadlessTest {
     }
     Expect({{540, 400, Shown("back")}, {539, 400, Shown("background")}});
   }
-  THalloween Controller;
+  THalloween Game;
 };
 
 TEST_F(BoglingsAndSkittersTest, IntroShowsLogoTitleAndGhost) {
@@ -56,7 +55,7 @@ TEST_F(BoglingsAndSkittersTest, IntroShowsLogoTitleAndGhost) {
   PushButton(true, 10, 10, SDL_BUTTON_WHEELDOWN);
   Mix_Chunk* hit = nullptr;
   for (int shown = 0; const auto& [tick, probes] : timeline) {
-    Frames(Controller, tick - std::exchange(shown, tick));
+    Frames(Game, tick - std::exchange(shown, tick));
     Expect(probes);
     if (tick == 399) {
       EXPECT_EQ(Mix_GetChunk(ChannelEffects), nullptr) << "silent until the title";
@@ -64,7 +63,7 @@ TEST_F(BoglingsAndSkittersTest, IntroShowsLogoTitleAndGhost) {
     if (tick == 599) hit = Mix_GetChunk(ChannelEffects);
   }
   EXPECT_TRUE(hit && Mix_GetChunk(ChannelEffects) != hit) << "the title's sound, then the ghost's";
-  Frames(Controller, 1);
+  Frames(Game, 1);
   Expect({{77, 66, Shown("hand")}});  // the menu knows the pointer from its first frame
 }
 
@@ -73,7 +72,7 @@ TEST_F(BoglingsAndSkittersTest, MenuOpensEveryScreenAndExits) {
   PushButton(true, 400, 225);
   PushMotion(400, 225);
   PushButton(false, 400, 225);  // the intro ends at the press; the menu ignores releases
-  Frames(Controller, 1);
+  Frames(Game, 1);
   Expect({{250, 20, Shown("title")},
           {550, 140, Shown("title")},
           {249, 20, Shown("background")},
@@ -85,12 +84,18 @@ TEST_F(BoglingsAndSkittersTest, MenuOpensEveryScreenAndExits) {
           {310, 355, Shown("exit")},
           {489, 394, Shown("exit")},
           {489, 395, Shown("background")}});
-  TModule* const menu = Controller.GetCurrentModule();
+  TModule* const menu = Game.GetCurrentModule();
+  const std::type_info& inMenu = typeid(TMenuModule);
   Mix_Chunk* const music = Mix_GetChunk(ChannelMusic);
-  const std::tuple<int, int, const std::type_info&> presses[] = {
-      {300, 150, typeid(THelpModule)},      {499, 199, typeid(THelpModule)},    {300, 200, typeid(TGameModule)},
-      {400, 299, typeid(THighScoreModule)}, {400, 349, typeid(TCreditsModule)}, {299, 150, typeid(TMenuModule)},
-      {300, 149, typeid(TMenuModule)},      {500, 399, typeid(TMenuModule)},    {400, 400, typeid(TMenuModule)}};
+  const std::tuple<int, int, const std::type_info&> presses[] = {{300, 150, typeid(THelpModule)},
+                                                                 {499, 199, typeid(THelpModule)},
+                                                                 {300, 200, typeid(TGameModule)},
+                                                                 {400, 299, typeid(THighScoreModule)},
+                                                                 {400, 349, typeid(TCreditsModule)},
+                                                                 {299, 150, inMenu},
+                                                                 {300, 149, inMenu},
+                                                                 {500, 399, inMenu},
+                                                                 {400, 400, inMenu}};
   // Where lines start, and how.
   using Lines = std::vector<std::tuple<int, int, std::string>>;
   const Lines help = {{200, 60, "H"},    {200, 100, "I"}, {560, 100, "the"}, {200, 120, "s"}, {200, 140, "a"},
@@ -104,57 +109,57 @@ TEST_F(BoglingsAndSkittersTest, MenuOpensEveryScreenAndExits) {
     PushButton(true, 10, 10);  // judged by the last motion
     PushMotion(20, 450);
     PushButton(false, 20, 450);  // a page ends at a press only
-    Frames(Controller, 1);
+    Frames(Game, 1);
     EXPECT_EQ(Showing(), screen) << x << "," << y;
-    EXPECT_EQ(PlayedSince(ChannelEffects), screen != typeid(TMenuModule)) << "the click";
+    EXPECT_EQ(PlayedSince(ChannelEffects), screen != inMenu) << "the click";
     if (screen == typeid(THelpModule) || screen == typeid(TCreditsModule)) {
       for (const auto& [left, top, text] : screen == typeid(THelpModule) ? help : credits) ExpectText(left, top, text);
       Expect({{540, 400, Shown("back")}, {603, 431, Shown("back")}, {539, 400, Shown("background")}});
     }
     // Back by a press; from a game by its quit button, then the table.
-    for (int press = 0; press < 2 && Showing() != typeid(TMenuModule); ++press) {
-      Click(Controller, 31, 31);
-      Frames(Controller, 151);
+    for (int press = 0; press < 2 && Showing() != inMenu; ++press) {
+      Click(Game, 31, 31);
+      Frames(Game, 151);
     }
-    EXPECT_EQ(Controller.GetCurrentModule(), menu);
+    EXPECT_EQ(Game.GetCurrentModule(), menu);
     EXPECT_TRUE(Mix_GetChunk(ChannelMusic) == music && Mix_Playing(ChannelMusic)) << "its music never restarted";
   }
-  Controller.RequestQuit(1);
-  EXPECT_FALSE(Controller.IsQuitRequested()) << "only code 0 ends the program";
+  Game.RequestQuit(1);
+  EXPECT_FALSE(Game.IsQuitRequested()) << "only code 0 ends the program";
   PushMotion(499, 399);
   PushButton(true, 10, 10);
   PushMotion(200, 100);
-  Frames(Controller, 1);
-  EXPECT_TRUE(Controller.IsQuitRequested() && Controller.GetCurrentModule() == menu) << "the exit entry";
+  Frames(Game, 1);
+  EXPECT_TRUE(Game.IsQuitRequested() && Game.GetCurrentModule() == menu) << "the exit entry";
   Expect({{200, 100, Shown("hand")}});  // the rest of the frame still ran
 }
 
 TEST_F(BoglingsAndSkittersTest, TableTakesANameOnTheKeyboard) {
-  Click(Controller, 0, 0);
-  Click(Controller, 400, 275);
+  Click(Game, 0, 0);
+  Click(Game, 400, 275);
   ExpectTable({{"hoko", "1000"}, {"hoko", "900"}, {"hoko", "800"}});
-  Click(Controller, 10, 10);
-  Click(Controller, 400, 225);
-  Click(Controller, 31, 31);  // no score: "game over", a bare frame, the table
-  Frames(Controller, 148);
+  Click(Game, 10, 10);
+  Click(Game, 400, 225);
+  Click(Game, 31, 31);  // no score: "game over", a bare frame, the table
+  Frames(Game, 148);
   ExpectText(300, 160, "game over");
   PushMotion(1, 1);
-  Frames(Controller, 1);
+  Frames(Game, 1);
   Expect({{305, 168, Shown("background")}, {255, 108, Shown("background")}, {1, 1, Shown("hand")}});
-  Frames(Controller, 1);
+  Frames(Game, 1);
   ExpectTable({{"hoko", "1000"}});
-  EXPECT_FALSE(std::filesystem::exists(HighScoreFileName));
+  EXPECT_FALSE(fs::exists(HighScoreFileName));
 
   WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));  // any score earns first place
-  Click(Controller, 10, 10);
-  THighScoreModule entering(Controller, true, 9);
+  Click(Game, 10, 10);
+  THighScoreModule entering(Game, true, 9);
   MarkChannel(ChannelEffects);
-  Controller.SetModule(&entering);
+  Game.SetModule(&entering);
   EXPECT_TRUE(PlayedSince(ChannelEffects)) << "the hit sound";
   PushButton(true, 300, 160);  // the keyboard waits for the message
-  Frames(Controller, 149);
+  Frames(Game, 149);
   ExpectText(300, 160, "new high score!");
-  Frames(Controller, 1);
+  Frames(Game, 1);
   for (char key = 'a'; key <= 'z'; ++key) ExpectText(KeyAt(key).X, KeyAt(key).Y, {&key, 1});
   ExpectText(300, 200, "backspace");
   ExpectText(300, 240, "enter");
@@ -165,14 +170,14 @@ TEST_F(BoglingsAndSkittersTest, TableTakesANameOnTheKeyboard) {
       {374, 219, "a", true},  {375, 219, "a", false}, {374, 239, "a", false}};
   for (const auto& [x, y, name, sounds] : presses) {
     MarkChannel(ChannelEffects);
-    Click(Controller, x, y);
+    Click(Game, x, y);
     EXPECT_EQ(PlayedSince(ChannelEffects), sounds) << x << "," << y;
     ExpectText(300, 280, name);
     Expect({{305 + 10 * int(name.size()), 288, Shown("background")}});
   }
-  for (const char key : std::string("bcdefghijkl")) Click(Controller, KeyAt(key).X, KeyAt(key).Y);
+  for (const char key : std::string("bcdefghijkl")) Click(Game, KeyAt(key).X, KeyAt(key).Y);
   ExpectText(300, 280, "abcdefghijkl");
-  Click(Controller, 374, 259);  // enter: the same press does not also leave the table
+  Click(Game, 374, 259);  // enter: the same press does not also leave the table
   ExpectTable({{"abcdefgh", "9"}, {"", "0"}});
 }
 
@@ -180,7 +185,7 @@ TEST_F(BoglingsAndSkittersTest, TableTakesANameOnTheKeyboard) {
 TEST(OutsideFaultsTest, FatalFaultsReportAndExitOne) {
   for (const std::string file : {"makerlogo.dat: File not found", "icon.dat: Too many levels of symbolic links"}) {
     ScratchDir scratch;
-    if (file.starts_with("icon")) std::filesystem::create_symlink("sprites", "sprites");
+    if (file.starts_with("icon")) fs::create_symlink("sprites", "sprites");
     testing::internal::CaptureStderr();
     EXPECT_EQ(RunProgram(), 1) << file;
     const std::string reported = testing::internal::GetCapturedStderr();

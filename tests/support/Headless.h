@@ -176,7 +176,6 @@ inline void Settle(TBoard& board, const std::vector<TPoint>& planted = {}) {
 class HeadlessTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Scratch.emplace();
     WriteFixtureAssets();
     InitGraphics(ScreenWidth, ScreenHeight, "Game");
     InitSound();
@@ -184,7 +183,6 @@ class HeadlessTest : public ::testing::Test {
   void TearDown() override {
     ShutdownSound();
     SDL_Quit();
-    Scratch.reset();
   }
-  std::optional<ScratchDir> Scratch;
+  ScratchDir Scratch;
 };
