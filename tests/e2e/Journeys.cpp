@@ -1,5 +1,5 @@
-// What needs a real X server (an Xvfb per journey, pointer input by XTest): the window, a game to a
-// saved name, the close request and the error box.
+// What needs a real X server (an Xvfb each, XTest input): the window, a game to a saved name, the
+// close request and the error box.
 
 #include "game/GameModule.h"
 #include "scores/LibHighScores.h"
@@ -149,7 +149,6 @@ TEST_F(JourneyTest, GameShowsEveryFrameSavesAndCloses) {
   showScreen("only the timer bar shrinks", 8);
   auto& playing = dynamic_cast<TGameModule&>(*Game.GetCurrentModule());
   Drag(*FindLine([&](int column, int row) { return playing.GetBoard().Cell(column, row)->Kind; }));
-  EXPECT_GT(playing.GetScore(), 0);
   showScreen("sparks fly", 30);
   Drag({{31, 31}});   // the quit button
   Frames(Game, 150);  // "new high score!", then the keyboard

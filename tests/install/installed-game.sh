@@ -61,8 +61,8 @@ case $check in
     [ "$(id -u)" != 0 ] || as=(setpriv --reuid=65534 --regid=65534 --clear-groups)
     chmod -R a+rX "$scratch" && chmod a-w "$folder" && XDG_DATA_HOME=relative start_game "$folder" TERM && unset as
     [ ! -s "$err" ] && chmod u+w "$folder" || fail "said: $(cat "$err")"
-    # A plain file in the way, or a folder in the data: one line says why; the game plays in a
-    # temporary folder that it removes.
+    # A file in the way, or a folder in the data: one line says why; play goes on in a temporary
+    # folder, removed at the end.
     echo "not a folder" >"$scratch/xdg/$id"
     for row in "$scratch/xdg:Not a directory" "$root/$data:it overlaps the game's data folder"; do
       XDG_DATA_HOME=${row%%:*} start_game "$TMPDIR/boglings-*" "PIPE HUP"
@@ -70,7 +70,7 @@ case $check in
         fail "said: $(cat "$err")"
       [ -z "$(ls -A "$TMPDIR")" ] || fail "left behind: $(ls "$TMPDIR")"
     done
-    # ... and when not even that folder can be made, the report names it and says why.
+    # ... and when that cannot be made, the report names it and says why.
     status=0 && XDG_DATA_HOME=$scratch/xdg TMPDIR=$scratch/xdg/$id "$game" 2>"$err" || status=$?
     [ $status = 1 ] && grep -q "^$scratch/xdg/$id: Not a directory\.$" "$err" || fail "$(cat "$err")"
     # Arguments, and no display at all: one line names the cause; status 0, 1 or 2.

@@ -37,6 +37,8 @@ TEST_F(LibSoundTest, ReleasedSoundsPlayToTheEnd) {
   Mix_HaltChannel(ChannelEffects);
   PlaySound(ChannelGame, pop, 0);
   EXPECT_LT(LiveHeapBytes(), before + Big / 2);
+  std::ignore = LoadSound("sounds/big.dat");  // never played: freed with its handle
+  EXPECT_LT(LiveHeapBytes(), before + Big / 2);
 }
 
 class LibSoundSilentTest : public HeadlessTest {
