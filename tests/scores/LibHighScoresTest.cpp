@@ -58,6 +58,7 @@ TEST_F(LibHighScoresTest, PlacesBelowEqualScores) {
 // to a device or, in a sticky folder, is another user's.
 TEST_F(LibHighScoresTest, SavesHarmNoOtherFile) {
   enum TExtra { None, Foreign, Bound, Rival, Link, HardLink, Full };
+  constexpr rlim_t DiskBytes = 50;  // what a full disk still takes
   const char *quiet = "^$", *notSaved = "^highscores.bin: the high scores were not saved: Permission denied\n$";
   const struct {
     mode_t Folder, File;  // permission bits; File 0: no score file
@@ -119,7 +120,7 @@ TEST_F(LibHighScoresTest, SavesHarmNoOtherFile) {
     }
     close(lock);
     const auto saveAsNobody = [&row, &file] {
-      const rlimit limit{50, RLIM_INFINITY};
+      const rlimit limit{DiskBytes, RLIM_INFINITY};
       std::signal(SIGXFSZ, SIG_IGN);
       if (row.Extra == Full) setrlimit(RLIMIT_FSIZE, &limit);
       if (row.Extra == Bound && unshare(CLONE_NEWNS) == 0) {
@@ -140,7 +141,7 @@ TEST_F(LibHighScoresTest, SavesHarmNoOtherFile) {
       waitpid(rival, nullptr, 0);
     }
     const Bytes written = row.Stderr == quiet                       ? saved
-                          : row.Folder == 0555 && row.Extra == Full ? Bytes(&saved[0], &saved[50])
+                          : row.Folder == 0555 && row.Extra == Full ? Bytes(saved.begin(), saved.begin() + DiskBytes)
                           : row.File                                ? old
                                                                     : Bytes();
     EXPECT_EQ(ReadBytes(file), rival > 0 ? both : written);

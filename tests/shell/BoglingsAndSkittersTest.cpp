@@ -178,7 +178,7 @@ TEST_F(BoglingsAndSkittersTest, TableTakesANameOnTheKeyboard) {
     ExpectText(300, 280, name);
     Expect({{305 + 10 * int(name.size()), 288, Shown("background")}});
   }
-  for (const char key : std::string("bcdefghijkl")) Click(Game, KeyAt(key).X, KeyAt(key).Y);
+  for (const char key : std::string("bcdefghijkl")) Drag(Game, {KeyAt(key)});
   ExpectText(300, 280, "abcdefghijkl");
   Click(Game, 374, 259);  // enter: the same press does not also leave the table
   ExpectTable({{"abcdefgh", "9"}, {"", "0"}});
