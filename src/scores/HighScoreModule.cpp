@@ -22,6 +22,9 @@ constexpr int TypedNameY = 280;
 constexpr int TitleX = 250, TitleY = 100;
 constexpr int NameX = 250, ScoreX = 500;
 constexpr int FirstRowY = 160, RowPitch = 20;
+// The line telling that the name was not saved: centred under the table in the background's panel
+// (x 176 to 634), cut to fit in it.
+constexpr int NotSavedCentreX = 405, NotSavedY = 370, NotSavedGlyphs = 44;
 
 // The key cell of a press along one axis. Division truncates toward zero, so cell 0 reaches a
 // pitch minus one pixel before the origin: a press at x 286 or y 141 still hits the first key.
@@ -73,7 +76,9 @@ void THighScoreModule::PressKey(int x, int y) {
   }
   if (onWordKey && row == EnterRow) {
     PlaySound(ChannelEffects, PopSound, 0);
-    Table->SaveEntry(TypedName, Score);
+    if (const std::string failure = Table->SaveEntry(TypedName, Score); !failure.empty()) {
+      NotSaved = ("name not saved, " + failure).substr(0, NotSavedGlyphs);
+    }
     Entering = false;
   }
 }
@@ -109,5 +114,7 @@ void THighScoreModule::DrawTable() const {
     Write(Sprites.Font, NameX, FirstRowY + RowPitch * i, entry.NameText());
     Write(Sprites.Font, ScoreX, FirstRowY + RowPitch * i, std::to_string(entry.Score));
   }
+  const int notSavedWidth = FontGlyphWidth * static_cast<int>(NotSaved.size());
+  Write(Sprites.Font, NotSavedCentreX - notSavedWidth / 2, NotSavedY, NotSaved);
   DrawSprite(Sprites.Back, BackX, BackY);
 }

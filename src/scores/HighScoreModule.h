@@ -2,8 +2,8 @@
 // The high-score screen. From the menu it shows the table at once. After a game it shows
 // "new high score!" or "game over" for a while, then, for a score that earns a place, an on-screen
 // keyboard to type a name, which "enter" puts into the table as the file holds it then (another copy
-// of the game may have saved meanwhile) and saves; then that table. Any press on it returns to the
-// menu.
+// of the game may have saved meanwhile) and saves; then that table, with a line under it when the
+// name could not be saved. Any press on it returns to the menu.
 
 #include "media/MediaHandles.h"
 #include "media/PageSprites.h"
@@ -41,6 +41,7 @@ class THighScoreModule : public TModule {
   int32_t Delay;  // ticks left of the "new high score!" or "game over" view
   bool Qualified = false;
   std::string TypedName;  // unbounded; only its first 8 characters reach the table
+  std::string NotSaved;   // the line saying that the name was not saved, and why; empty unless so
   SoundPtr PopSound;
   SoundPtr HitSound;
 };

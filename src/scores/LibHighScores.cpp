@@ -5,13 +5,16 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -28,6 +31,9 @@ constexpr mode_t ModeBits = 07777;
 // Temporary names tried before a save gives up making one (each taken by a file it did not make).
 constexpr int MaxNameTries = 100;
 constexpr const char* NotRegular = "not a regular file";
+// A save waits this long for another copy's save to end (which takes milliseconds), then goes on
+// without the lock rather than freeze the window behind a program that keeps it.
+constexpr timeval LockWait{0, 500'000};
 
 using TFileImage = std::array<uint8_t, HighScoreFileBytes>;
 
@@ -43,6 +49,8 @@ class TDescriptor {
 
   bool IsOpen() const { return Descriptor >= 0; }
   int Get() const { return Descriptor; }
+  // Hands the descriptor over to the caller, who closes it.
+  int Release() { return std::exchange(Descriptor, -1); }
   // Throws EInOutError when the system reports an error on closing.
   void Close() {
     if (close(std::exchange(Descriptor, -1)) != 0) throw EInOutError(IoCodeFromErrno(errno));
@@ -65,8 +73,10 @@ void Flush(const TDescriptor& file) {
   throw EInOutError(IoCodeFromErrno(errno));
 }
 
-void WarnNotSaved(const char* reason) {
+// Tells standard error why the save failed, and gives the reason back for the screen.
+std::string WarnNotSaved(const char* reason) {
   std::fprintf(stderr, "%s: the high scores were not saved: %s\n", HighScoreFileName, reason);
+  return reason;
 }
 
 bool IsRegular(int descriptor) {
@@ -176,17 +186,18 @@ bool RefusedByFolder(int error) { return error == EBUSY || error == EPERM || err
 // The fallback: truncate the file and write it again, so a failure half-way leaves it cut short. The
 // file keeps its owner, group, bits and names. Opening never waits, and anything that took the
 // regular file's place meanwhile is not written.
-void RewriteInPlace(const fs::path& target, const TFileImage& image) {
+std::string RewriteInPlace(const fs::path& target, const TFileImage& image) {
   TDescriptor file(open(target.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0666));
   if (!file.IsOpen()) return WarnNotSaved(std::strerror(errno));
   if (!IsRegular(file.Get())) return WarnNotSaved(NotRegular);
   if (ftruncate(file.Get(), 0) != 0) throw EInOutError(IoCodeFromErrno(errno));
   WriteImage(file, image);
   file.Close();
+  return {};
 }
 
-// Replaces target with image, in the ways SaveToFile tells.
-void Replace(const fs::path& target, const TFileImage& image) {
+// Replaces target with image, in the ways SaveToFile tells; the reason when it could not.
+std::string Replace(const fs::path& target, const TFileImage& image) {
   struct stat old {};
   const bool exists = lstat(target.c_str(), &old) == 0;
   if (!exists && errno != ENOENT) return WarnNotSaved(std::strerror(errno));
@@ -198,9 +209,42 @@ void Replace(const fs::path& target, const TFileImage& image) {
   TTemporaryFile file(target);
   if (!file.IsCreated() || (exists && !file.Keep(old))) return RewriteInPlace(target, image);
   file.WriteAll(image);
-  if (file.Commit(target)) return;
+  if (file.Commit(target)) return {};
   if (exists && RefusedByFolder(errno)) return RewriteInPlace(target, image);
-  WarnNotSaved(std::strerror(errno));
+  return WarnNotSaved(std::strerror(errno));
+}
+
+// The score file's first 130 bytes, when it is a regular file that can be opened (Failure tells a
+// short file, or a read or close error).
+struct TReading {
+  std::optional<TFileImage> Image = std::nullopt;
+  std::optional<TIoCode> Failure = std::nullopt;
+};
+
+TReading ReadScoreFile() {
+  TDescriptor file(open(HighScoreFileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!file.IsOpen() || !IsRegular(file.Get())) return {};
+  TFileImage image;
+  const ssize_t got = read(file.Get(), image.data(), image.size());
+  if (got < 0) return {.Failure = IoCodeFromErrno(errno)};
+  if (static_cast<size_t>(got) != image.size()) return {.Failure = IoReadBeyondEnd};
+  if (close(file.Release()) != 0) return {.Failure = IoCodeFromErrno(errno)};
+  return {.Image = image};
+}
+
+// Takes the lock, or gives up on it after LockWait: the real-time timer's signal, caught without
+// restarting, ends the wait. The timer and the signal's handling are put back as they were.
+void LockWithin(const TDescriptor& folder) {
+  struct sigaction interrupt {};
+  struct sigaction handling {};
+  interrupt.sa_handler = [](int) {};
+  sigaction(SIGALRM, &interrupt, &handling);
+  const itimerval wait{LockWait, LockWait};  // repeating, should it fire before the wait began
+  itimerval timer{};
+  setitimer(ITIMER_REAL, &wait, &timer);
+  flock(folder.Get(), LOCK_EX);
+  setitimer(ITIMER_REAL, &timer, nullptr);
+  sigaction(SIGALRM, &handling, nullptr);
 }
 
 TFileImage ImageOf(const std::array<THighScoreEntry, HighScoreCount>& entries) {
@@ -209,22 +253,27 @@ TFileImage ImageOf(const std::array<THighScoreEntry, HighScoreCount>& entries) {
   return image;
 }
 
+std::array<THighScoreEntry, HighScoreCount> EntriesOf(const TFileImage& image) {
+  std::array<THighScoreEntry, HighScoreCount> entries;
+  for (int i = 0; i < HighScoreCount; ++i) entries[i] = TakeEntry(image.data() + EntryBytes * i);
+  return entries;
+}
+
 // One save's target and the exclusive lock on its folder, held while the object lives. The folder,
 // unlike the file, is never replaced, and locking it needs no file of ours beside the player's.
-// Where it cannot be opened or locked (no read permission, a file system without locks) the save
-// goes on without the lock.
+// Where it cannot be opened or locked in time (no read permission, a file system without locks,
+// a program that keeps the lock) the save goes on without the lock.
 class TSaveSite {
  public:
   TSaveSite()
       : Target(SaveTarget(Error)),
         Lock(Target.empty() ? -1 : open(FolderOf(Target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    while (Lock.IsOpen() && flock(Lock.Get(), LOCK_EX) != 0 && errno == EINTR) {
-    }
+    if (Lock.IsOpen()) LockWithin(Lock);
   }
 
-  void Save(const TFileImage& image) const {
+  std::string Save(const TFileImage& image) const {
     if (Target.empty()) return WarnNotSaved(std::strerror(Error));
-    Replace(Target, image);
+    return Replace(Target, image);
   }
 
  private:
@@ -243,23 +292,20 @@ THighScores::THighScores() {
 }
 
 void THighScores::LoadFromFile() {
-  TDescriptor file(open(HighScoreFileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!file.IsOpen() || !IsRegular(file.Get())) return;
-  TFileImage image;
-  const ssize_t got = read(file.Get(), image.data(), image.size());
-  if (got < 0) throw EInOutError(IoCodeFromErrno(errno));
-  if (static_cast<size_t>(got) != image.size()) throw EInOutError(IoReadBeyondEnd);
-  file.Close();
-  for (int i = 0; i < HighScoreCount; ++i) Entries[i] = TakeEntry(image.data() + EntryBytes * i);
+  const TReading file = ReadScoreFile();
+  if (file.Failure) throw EInOutError(*file.Failure);
+  if (file.Image) Entries = EntriesOf(*file.Image);
 }
 
-void THighScores::SaveToFile() const { TSaveSite().Save(ImageOf(Entries)); }
+std::string THighScores::SaveToFile() const { return TSaveSite().Save(ImageOf(Entries)); }
 
-void THighScores::SaveEntry(std::string_view name, uint32_t score) {
+std::string THighScores::SaveEntry(std::string_view name, uint32_t score) {
   const TSaveSite site;
-  LoadFromFile();
+  // A file cut short or damaged since the screen read it is replaced by the table the screen shows.
+  const TReading file = ReadScoreFile();
+  if (file.Image) Entries = EntriesOf(*file.Image);
   Insert(name, score);
-  site.Save(ImageOf(Entries));
+  return site.Save(ImageOf(Entries));
 }
 
 bool THighScores::Qualifies(uint32_t score) const { return score > Entries[HighScoreCount - 1].Score; }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 constexpr int NameCapacity = 8;
@@ -35,24 +36,27 @@ class THighScores {
   void LoadFromFile();
 
   // Replaces the file with the table, under an exclusive lock on the file's folder that a save of
-  // another copy of the game waits for. Where it can, whole or not at all: the bytes go to a
-  // temporary file of a name no other file has, beside the file (beside the file a symbolic link
-  // leads to, where the kernel would follow that link: so the link stays), which takes the old
-  // file's group and permission bits, is flushed to disk and renamed over it. Rewritten in place
-  // instead, keeping owner, group, bits and other names, where a new file could not keep them
-  // (another owner's file, other hard links), where no file can be made beside it, or where the
-  // folder refuses the rename (a bind mount, a sticky folder). Only a regular file (or none) is
-  // replaced or written. A file we may not write, or one that cannot be replaced or created, stays
-  // as it is, with one line naming the file and the reason on stderr. A short write throws
+  // another copy of the game waits for (half a second at most, then it goes on without it). Where
+  // it can, whole or not at all: the bytes go to a temporary file of a name no other file has,
+  // beside the file (beside the file a symbolic link leads to, where the kernel would follow that
+  // link: so the link stays), which takes the old file's group and permission bits, is flushed to
+  // disk and renamed over it. Rewritten in place instead, keeping owner, group, bits and other
+  // names, where a new file could not keep them (another owner's file, other hard links), where no
+  // file can be made beside it, or where the folder refuses the rename (a bind mount, a sticky
+  // folder). Only a regular file (or none) is replaced or written. A file we may not write, or one
+  // that cannot be replaced or created, stays as it is, with one line naming the file and the
+  // reason on stderr; the reason is returned too (empty when saved). A short write throws
   // EInOutError(IoDiskFull), any other write, flush or close error EInOutError with its code: the
   // old file then stays whole (rewritten in place, it holds what was written). Only the temporary
   // file this save made is ever removed.
-  void SaveToFile() const;
+  std::string SaveToFile() const;
 
   // Inserts name and score into the table as the file holds it at the moment of saving, and saves
-  // that, all under the save's lock: two copies of the game saving at once keep both names. The
-  // table then holds what was saved (or would have been, when it could not be).
-  void SaveEntry(std::string_view name, uint32_t score);
+  // that, all under the save's lock: two copies of the game saving at once keep both names. A file
+  // that cannot be read then (cut short, a read error) never costs the entry: this table, with it,
+  // is saved over the file. The table then holds what was saved (or would have been, when it could
+  // not be); returns as SaveToFile.
+  std::string SaveEntry(std::string_view name, uint32_t score);
 
   // True when score beats the tenth entry; an equal score does not.
   bool Qualifies(uint32_t score) const;

@@ -57,7 +57,7 @@ TEST_F(LibHighScoresTest, PlacesBelowEqualScores) {
 // the default table and are the saver's. A link leads into the folder "real" (Links 1), to itself,
 // to a device or, in a sticky folder, is another user's.
 TEST_F(LibHighScoresTest, SavesHarmNoOtherFile) {
-  enum TExtra { None, Foreign, Bound, Rival, Link, HardLink, Full };
+  enum TExtra { None, Foreign, Bound, Rival, Held, Short, Link, HardLink, Full };
   constexpr rlim_t DiskBytes = 50;  // what a full disk still takes
   const char *quiet = "^$", *notSaved = "^highscores.bin: the high scores were not saved: Permission denied\n$";
   const struct {
@@ -80,6 +80,9 @@ TEST_F(LibHighScoresTest, SavesHarmNoOtherFile) {
               {0777, 0622, 0, Foreign, quiet},   // in place
               {0777, 0622, 0, Bound, quiet},
               {0777, 0622, 0, Rival, quiet},          // the save waits, then keeps both names
+              {0777, 0622, 0, Held, quiet},           // ... but not for ever
+              {0777, 0622, 0, Short, quiet},          // a file cut short since it was shown, or
+              {0777, 0222, 0, None, quiet},           // unreadable: the table shown replaces it
               {0777, 0622, 0, Full, "^Disk full$"},   // a full disk leaves the old file whole
               {0555, 0622, 0, Full, "^Disk full$"}};  // ... or, in place, cut short
   THighScores table;
@@ -103,6 +106,7 @@ TEST_F(LibHighScoresTest, SavesHarmNoOtherFile) {
     if (row.File && row.Extra != Foreign) std::ignore = chown(file.c_str(), 65534, 65534);
     if (row.Extra == Link) fs::create_symlink("elsewhere", stale);
     if (row.Extra == HardLink) fs::create_hard_link(file, stale);
+    if (row.Extra == Short) fs::resize_file(file, HighScoreFileBytes - 1);
     for (const fs::path& dir : {folder, fs::path(".")}) fs::permissions(dir, fs::perms(row.Folder));
     const auto owner = [&file] {
       struct stat info {};
@@ -111,10 +115,11 @@ TEST_F(LibHighScoresTest, SavesHarmNoOtherFile) {
     };
     const auto before = owner();
     const int lock = open(".", O_RDONLY);
-    const pid_t rival = row.Extra == Rival && flock(lock, LOCK_EX) == 0 ? fork() : -1;
-    if (rival == 0) {  // once the save waits for the lock
+    const pid_t rival = (row.Extra == Rival || row.Extra == Held) && flock(lock, LOCK_EX) == 0 ? fork() : -1;
+    if (rival == 0) {  // once the save waits for the lock, saves and lets go, or keeps it
       for (Bytes locks; std::ranges::search(locks, std::string_view("-> FLOCK")).empty(); usleep(1000))
         locks = ReadBytes("/proc/locks");
+      if (row.Extra == Held) pause();
       WriteBytes(file, rivals);
       std::_Exit(0);
     }
@@ -144,7 +149,7 @@ TEST_F(LibHighScoresTest, SavesHarmNoOtherFile) {
                           : row.Folder == 0555 && row.Extra == Full ? Bytes(saved.begin(), saved.begin() + DiskBytes)
                           : row.File                                ? old
                                                                     : Bytes();
-    EXPECT_EQ(ReadBytes(file), rival > 0 ? both : written);
+    EXPECT_EQ(ReadBytes(file), row.Extra == Rival ? both : written);
     EXPECT_TRUE(!row.File || owner() == before);
     EXPECT_EQ(fs::is_symlink(HighScoreFileName), row.Links > 0);
     EXPECT_EQ(std::ranges::count_if(fs::directory_iterator(folder),
