@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <span>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -28,8 +30,17 @@ void LoadAsset(const char* name, FileBuffer& buffer, int32_t& size) {
   if (!LoadDatFile(name, buffer, size)) throw EInOutError(IoCodeFromErrno(errno ? errno : ENOENT), name);
 }
 
-constexpr uint32_t LowestSampleRate = 4000;
-constexpr uint32_t HighestSampleRate = 192000;
+// SDL 1.2's audio converter keeps its steps in a fixed table of ten. Sample format and channels
+// take up to four of them (8-bit samples in eight channels), the end mark one, so a rate within a
+// factor of 16 of the output's (at most four halvings or doublings and a fine step, measured for
+// every output rate, 8- and 16-bit, 1 to 8 channels) fits; a farther one overruns the table and
+// jumps through garbage, and no channels at all loops for ever. SDL 2 converts 1 to 8 channels.
+constexpr uint32_t RateFactor = 16;
+constexpr uint32_t MostChannels = 8;
+constexpr uint32_t PcmEncoding = 1;
+constexpr uint32_t ExtensibleEncoding = 0xFFFE;
+constexpr uint32_t ExtensibleFormatBytes = 40;  // up to the sub-format, whose first two bytes are its code
+constexpr int SubFormatAt = 24;
 
 uint32_t LittleEndian(const uint8_t* bytes, int count) {
   uint32_t value = 0;
@@ -41,51 +52,70 @@ void PutLittleEndian(std::vector<uint8_t>& out, uint32_t value, int count) {
   for (int i = 0; i < count; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-// The WAV shapes the game plays are decided here, not by the SDL underneath (classic SDL 1.2 and
-// sdl12-compat's SDL 2 disagree on headers whose block alignment does not follow from the format):
-// uncompressed PCM, 8- or 16-bit, mono or stereo, at an ordinary rate (SDL 1.2's audio converter
-// overruns its fixed table of conversion steps on extreme rates and jumps through garbage), with a
-// data chunk inside the file holding at least one whole frame. Only such WAVs reach the mixer, so
-// none of its other decoders ever runs. The sound is handed on rebuilt from those fields alone,
-// which either SDL reads alike. Empty when the file is no such WAV.
-std::vector<uint8_t> PlayableWav(const uint8_t* wav, int32_t size) {
+void PutChunk(std::vector<uint8_t>& out, const char* tag, std::span<const uint8_t> bytes) {
+  out.insert(out.end(), tag, tag + 4);
+  PutLittleEndian(out, static_cast<uint32_t>(bytes.size()), 4);
+  out.insert(out.end(), bytes.begin(), bytes.end());
+  if (bytes.size() % 2 != 0) out.push_back(0);
+}
+
+// A WAV file of these two chunks alone, which either SDL reads as it is written.
+std::vector<uint8_t> WavFile(std::span<const uint8_t> format, std::span<const uint8_t> data) {
+  std::vector<uint8_t> chunks{'W', 'A', 'V', 'E'};
+  PutChunk(chunks, "fmt ", format);
+  PutChunk(chunks, "data", data);
+  std::vector<uint8_t> out;
+  PutChunk(out, "RIFF", chunks);
+  return out;
+}
+
+// The WAV's first format and data chunks, both whole inside the file; empty when it has none.
+std::pair<std::span<const uint8_t>, std::span<const uint8_t>> WavChunks(const uint8_t* wav, int32_t size) {
+  std::span<const uint8_t> format, data;
   if (size < 12 || std::memcmp(wav, "RIFF", 4) != 0 || std::memcmp(wav + 8, "WAVE", 4) != 0) return {};
-  const uint8_t *format = nullptr, *data = nullptr;
-  int64_t dataBytes = 0;
-  for (int64_t at = 12; at + 8 <= size && !(format && data);) {
+  for (int64_t at = 12; at + 8 <= size && (format.empty() || data.empty());) {
     const uint32_t length = LittleEndian(wav + at + 4, 4);
-    if (std::memcmp(wav + at, "fmt ", 4) == 0 && !format) {
-      if (length < 16 || at + 24 > size) return {};
-      format = wav + at + 8;
-    } else if (std::memcmp(wav + at, "data", 4) == 0 && !data) {
-      if (at + 8 + int64_t{length} > size) return {};
-      data = wav + at + 8;
-      dataBytes = length;
+    const bool whole = at + 8 + int64_t{length} <= size;
+    if (std::memcmp(wav + at, "fmt ", 4) == 0 && format.empty()) {
+      if (length < 16 || !whole) return {};
+      format = {wav + at + 8, length};
+    } else if (std::memcmp(wav + at, "data", 4) == 0 && data.empty()) {
+      if (!whole) return {};
+      data = {wav + at + 8, length};
     }
     at += 8 + int64_t{length} + (length & 1);
   }
-  if (!format || !data) return {};
-  const uint32_t encoding = LittleEndian(format, 2), channels = LittleEndian(format + 2, 2);
-  const uint32_t rate = LittleEndian(format + 4, 4), bits = LittleEndian(format + 14, 2);
-  if (encoding != 1 || (channels != 1 && channels != 2) || (bits != 8 && bits != 16) || rate < LowestSampleRate ||
-      rate > HighestSampleRate) {
+  return {format, data};
+}
+
+// The WAV rebuilt of its format and its sound alone, for a mixer playing at outputRate; empty when
+// it has no sound, or SDL's converter could not take it safely. Plain PCM of 8 or 16 bits (also
+// under the extensible header) gets a header made from its fields alone, with the block alignment
+// that follows from them: SDL 2 refuses any other, classic SDL 1.2 ignores it. Anything else keeps
+// its format chunk for the mixer's own decoders (ADPCM) to read, or refuse.
+std::vector<uint8_t> PlayableWav(const uint8_t* wav, int32_t size, uint32_t outputRate) {
+  const auto [format, data] = WavChunks(wav, size);
+  if (format.empty() || data.empty()) return {};
+  const uint32_t encoding = LittleEndian(&format[0], 2), channels = LittleEndian(&format[2], 2);
+  const uint32_t rate = LittleEndian(&format[4], 4), bits = LittleEndian(&format[14], 2);
+  if (channels < 1 || channels > MostChannels || uint64_t{rate} * RateFactor < outputRate ||
+      rate > uint64_t{outputRate} * RateFactor) {
     return {};
   }
+  const bool extensiblePcm = encoding == ExtensibleEncoding && format.size() >= ExtensibleFormatBytes &&
+                             LittleEndian(&format[SubFormatAt], 2) == PcmEncoding;
+  if ((encoding != PcmEncoding && !extensiblePcm) || (bits != 8 && bits != 16)) return WavFile(format, data);
   const uint32_t frameBytes = channels * bits / 8;
-  const uint32_t samples = static_cast<uint32_t>(dataBytes - dataBytes % frameBytes);
-  if (samples == 0) return {};
-  std::vector<uint8_t> out{'R', 'I', 'F', 'F'};
-  PutLittleEndian(out, 36 + samples, 4);
-  out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0});
-  PutLittleEndian(out, channels, 2);
-  PutLittleEndian(out, rate, 4);
-  PutLittleEndian(out, rate * frameBytes, 4);
-  PutLittleEndian(out, frameBytes, 2);
-  PutLittleEndian(out, bits, 2);
-  out.insert(out.end(), {'d', 'a', 't', 'a'});
-  PutLittleEndian(out, samples, 4);
-  out.insert(out.end(), data, data + samples);
-  return out;
+  const size_t soundBytes = data.size() - data.size() % frameBytes;
+  if (soundBytes == 0) return {};
+  std::vector<uint8_t> pcm;
+  PutLittleEndian(pcm, PcmEncoding, 2);
+  PutLittleEndian(pcm, channels, 2);
+  PutLittleEndian(pcm, rate, 4);
+  PutLittleEndian(pcm, rate * frameBytes, 4);
+  PutLittleEndian(pcm, frameBytes, 2);
+  PutLittleEndian(pcm, bits, 2);
+  return WavFile(pcm, data.first(soundBytes));
 }
 
 }  // namespace
@@ -122,10 +152,16 @@ SoundPtr LoadSoundDat(const char* name) {
   FileBuffer buffer;
   int32_t size = 0;
   LoadAsset(name, buffer, size);
-  std::vector<uint8_t> wav = PlayableWav(buffer.get(), size);
+  int outputRate = 0, outputChannels = 0;
+  Uint16 outputFormat = 0;
+  if (!Mix_QuerySpec(&outputRate, &outputFormat, &outputChannels)) return nullptr;
+  const uint32_t rate = static_cast<uint32_t>(outputRate);
+  std::vector<uint8_t> wav = PlayableWav(buffer.get(), size, rate);
   if (wav.empty()) {
-    SDL_SetError("not a WAV file of 8- or 16-bit PCM, mono or stereo, at 4000 to 192000 Hz, with samples");
+    SDL_SetError("not a WAV file of sound in 1 to %d channels at %d to %d Hz", static_cast<int>(MostChannels),
+                 static_cast<int>((rate + RateFactor - 1) / RateFactor), static_cast<int>(rate * RateFactor));
     return nullptr;
   }
+  SDL_SetError("SDL cannot convert it to the output's format");  // where SDL 1.2 fails without a word
   return SoundPtr(Mix_LoadWAV_RW(SDL_RWFromMem(wav.data(), static_cast<int>(wav.size())), 1));
 }

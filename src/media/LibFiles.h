@@ -25,7 +25,7 @@ inline void Descramble(uint8_t* buffer, int32_t size) {
 // Throws EInOutError naming the file when it cannot be opened: a missing asset is never drawn.
 SurfacePtr LoadBitmapDat(const char* name);
 
-// The sound converted to the mixer's output format, or null when it is no WAV of a shape the game
-// plays (the same verdict on either SDL) or the audio device is not open. Throws EInOutError naming
-// a file it cannot open.
+// The sound converted to the mixer's output format, or null when the audio device is not open, the
+// mixer cannot decode it, or it is no WAV that SDL 1.2's converter takes safely (1 to 8 channels,
+// at a rate within a factor of 16 of the output's). Throws EInOutError naming a file it cannot open.
 SoundPtr LoadSoundDat(const char* name);
