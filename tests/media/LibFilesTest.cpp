@@ -13,11 +13,11 @@ TEST_F(LibFilesTest, OnlyScrambledSafeFilesLoad) {
     Bytes made = MakeWav(64, rate);
     made[20] = uint8_t(encoding), made[21] = encoding >> 8, made[22] = channels, made[32] = align, made[34] = bits;
     made.insert(made.begin() + 36, extension.begin(), extension.end());
-    made[4] += uint8_t(extension.size()), made[16] += uint8_t(extension.size());
+    made[16] += uint8_t(extension.size());
     return made;
   };
-  const Bytes pcmSubFormat = {22, 0, 16, 0, 51, 0, 0, 0, 1, 0, 0, 0, 0, 0, 16, 0, 128, 0, 0, 170, 0, 56, 155, 113};
-  Bytes msAdpcm = {32, 0, 66, 0, 7, 0};  // extension bytes, samples a block, then the standard coefficients
+  Bytes pcmSubFormat(24), msAdpcm = {32, 0, 66, 0, 7, 0};  // samples a block, then SDL's seven coefficient pairs
+  pcmSubFormat[8] = 1;
   for (const int16_t c : {256, 0, 512, -256, 0, 0, 192, 64, 240, 0, 460, -208, 392, -232})
     msAdpcm.insert(msAdpcm.end(), {uint8_t(c), uint8_t(c >> 8)});
   const Bytes red = MakeBmp(3, 2, [](int, int) { return Rgb{255, 0, 0}; });

@@ -181,10 +181,8 @@ TEST_F(BoglingsAndSkittersTest, TableTakesANameOnTheKeyboard) {
   for (const char key : std::string("bcdefghijkl")) Drag(Game, {KeyAt(key)});
   ExpectText(300, 280, "abcdefghijkl");
   fs::remove(HighScoreFileName);
-  fs::create_directory(HighScoreFileName);  // the save fails: the table's panel says so, as stderr does
-  testing::internal::CaptureStderr();
+  fs::create_directory(HighScoreFileName);  // the save fails: the table's panel says so
   Click(Game, 374, 259);  // enter: the same press does not also leave the table
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "highscores.bin: the high scores were not saved: Is a directory\n");
   ExpectTable({{"abcdefgh", "9"}, {"", "0"}});
   ExpectText(255, 370, "name not saved, is a directory");
 }
