@@ -2,6 +2,7 @@
 
 #include "media/LibErrors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -38,6 +39,10 @@ void LoadAsset(const char* name, FileBuffer& buffer, int32_t& size) {
 constexpr uint32_t RateFactor = 16;
 constexpr uint32_t MostChannels = 8;
 constexpr uint32_t PcmEncoding = 1;
+constexpr uint32_t MsAdpcmEncoding = 2;
+constexpr uint32_t ImaAdpcmEncoding = 0x11;
+constexpr size_t AdpcmFormatBytes = 20;   // up to the samples a block
+constexpr uint8_t MsAdpcmPredictors = 7;  // the coefficient pairs SDL knows
 constexpr uint32_t ExtensibleEncoding = 0xFFFE;
 constexpr uint32_t ExtensibleFormatBytes = 40;  // up to the sub-format, whose first two bytes are its code
 constexpr int SubFormatAt = 24;
@@ -88,6 +93,27 @@ std::pair<std::span<const uint8_t>, std::span<const uint8_t>> WavChunks(const ui
   return {format, data};
 }
 
+// SDL 1.2's ADPCM decoders trust the samples a block that the format states, and an MS block's
+// predictors (its first byte a channel): where the samples do not follow from the block alignment
+// as encoders write them (a header of 4 bytes a channel and groups of 4 bytes a channel for IMA, a
+// header of 7 bytes a channel for MS, then two samples a byte), or a predictor is unknown, they
+// leak or run past the block.
+bool AdpcmBlocksAgree(std::span<const uint8_t> format, std::span<const uint8_t> data, uint32_t encoding,
+                      uint32_t channels, uint32_t bits) {
+  if (format.size() < AdpcmFormatBytes || bits != 4) return false;
+  const bool ima = encoding == ImaAdpcmEncoding;
+  const uint32_t align = LittleEndian(&format[12], 2), samples = LittleEndian(&format[18], 2);
+  const uint32_t header = (ima ? 4 : 7) * channels, group = ima ? 4 * channels : channels;
+  if (align <= header || (align - header) % group != 0 || samples != (align - header) * 2 / channels + (ima ? 1 : 2)) {
+    return false;
+  }
+  for (size_t block = 0; !ima && block + align <= data.size(); block += align) {
+    if (std::any_of(&data[block], &data[block] + channels, [](uint8_t p) { return p >= MsAdpcmPredictors; }))
+      return false;
+  }
+  return true;
+}
+
 // The WAV rebuilt of its format and its sound alone, for a mixer playing at outputRate; empty when
 // it has no sound, or SDL's converter could not take it safely. Plain PCM of 8 or 16 bits (also
 // under the extensible header) gets a header made from its fields alone, with the block alignment
@@ -104,6 +130,10 @@ std::vector<uint8_t> PlayableWav(const uint8_t* wav, int32_t size, uint32_t outp
   }
   const bool extensiblePcm = encoding == ExtensibleEncoding && format.size() >= ExtensibleFormatBytes &&
                              LittleEndian(&format[SubFormatAt], 2) == PcmEncoding;
+  if ((encoding == ImaAdpcmEncoding || encoding == MsAdpcmEncoding) &&
+      !AdpcmBlocksAgree(format, data, encoding, channels, bits)) {
+    return {};
+  }
   if ((encoding != PcmEncoding && !extensiblePcm) || (bits != 8 && bits != 16)) return WavFile(format, data);
   const uint32_t frameBytes = channels * bits / 8;
   const size_t soundBytes = data.size() - data.size() % frameBytes;
@@ -158,8 +188,9 @@ SoundPtr LoadSoundDat(const char* name) {
   const uint32_t rate = static_cast<uint32_t>(outputRate);
   std::vector<uint8_t> wav = PlayableWav(buffer.get(), size, rate);
   if (wav.empty()) {
-    SDL_SetError("not a WAV file of sound in 1 to %d channels at %d to %d Hz", static_cast<int>(MostChannels),
-                 static_cast<int>((rate + RateFactor - 1) / RateFactor), static_cast<int>(rate * RateFactor));
+    SDL_SetError("not a WAV file of sound in 1 to %d channels at %d to %d Hz (ADPCM in the blocks its header gives)",
+                 static_cast<int>(MostChannels), static_cast<int>((rate + RateFactor - 1) / RateFactor),
+                 static_cast<int>(rate * RateFactor));
     return nullptr;
   }
   SDL_SetError("SDL cannot convert it to the output's format");  // where SDL 1.2 fails without a word

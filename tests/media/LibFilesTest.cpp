@@ -41,6 +41,7 @@ TEST_F(LibFilesTest, OnlyScrambledSafeFilesLoad) {
       {"sounds/nine.dat", wav(44100, 9, 8), false},
       {"sounds/quad.dat", wav(44100, 4, 16, 0xFFFE, 8, pcmSubFormat), true},
       {"sounds/ima.dat", wav(22050, 1, 4, 0x11, 36, {2, 0, 65, 0}), true},
+      {"sounds/ima-lies.dat", wav(22050, 1, 4, 0x11, 36, {2, 0, 66, 0}), false},
       {"sounds/ms.dat", wav(8000, 1, 4, 2, 39, msAdpcm), true},
       {"sounds/twelve.dat", wav(44100, 2, 12), false},
       {"sounds/float.dat", wav(44100, 2, 16, 3), false},
