@@ -41,8 +41,9 @@ constexpr uint32_t MostChannels = 8;
 constexpr uint32_t PcmEncoding = 1;
 constexpr uint32_t MsAdpcmEncoding = 2;
 constexpr uint32_t ImaAdpcmEncoding = 0x11;
-constexpr size_t AdpcmFormatBytes = 20;   // up to the samples a block
-constexpr uint8_t MsAdpcmPredictors = 7;  // the coefficient pairs SDL knows
+constexpr size_t ImaAdpcmFormatBytes = 20;  // up to the samples a block
+constexpr size_t MsAdpcmFormatBytes = 50;   // and seven coefficient pairs, which SDL 1.2 reads unchecked
+constexpr uint8_t MsAdpcmPredictors = 7;    // the coefficient pairs SDL knows
 constexpr uint32_t ExtensibleEncoding = 0xFFFE;
 constexpr uint32_t ExtensibleFormatBytes = 40;  // up to the sub-format, whose first two bytes are its code
 constexpr int SubFormatAt = 24;
@@ -100,8 +101,8 @@ std::pair<std::span<const uint8_t>, std::span<const uint8_t>> WavChunks(const ui
 // leak or run past the block.
 bool AdpcmBlocksAgree(std::span<const uint8_t> format, std::span<const uint8_t> data, uint32_t encoding,
                       uint32_t channels, uint32_t bits) {
-  if (format.size() < AdpcmFormatBytes || bits != 4) return false;
   const bool ima = encoding == ImaAdpcmEncoding;
+  if (format.size() < (ima ? ImaAdpcmFormatBytes : MsAdpcmFormatBytes) || bits != 4) return false;
   const uint32_t align = LittleEndian(&format[12], 2), samples = LittleEndian(&format[18], 2);
   const uint32_t header = (ima ? 4 : 7) * channels, group = ima ? 4 * channels : channels;
   if (align <= header || (align - header) % group != 0 || samples != (align - header) * 2 / channels + (ima ? 1 : 2)) {
@@ -188,9 +189,10 @@ SoundPtr LoadSoundDat(const char* name) {
   const uint32_t rate = static_cast<uint32_t>(outputRate);
   std::vector<uint8_t> wav = PlayableWav(buffer.get(), size, rate);
   if (wav.empty()) {
-    SDL_SetError("not a WAV file of sound in 1 to %d channels at %d to %d Hz (ADPCM in the blocks its header gives)",
-                 static_cast<int>(MostChannels), static_cast<int>((rate + RateFactor - 1) / RateFactor),
-                 static_cast<int>(rate * RateFactor));
+    SDL_SetError(
+        "not a WAV file SDL takes safely: sound in 1 to %d channels at %d to %d Hz, ADPCM blocks as its header says",
+        static_cast<int>(MostChannels), static_cast<int>((rate + RateFactor - 1) / RateFactor),
+        static_cast<int>(rate * RateFactor));
     return nullptr;
   }
   SDL_SetError("SDL cannot convert it to the output's format");  // where SDL 1.2 fails without a word
