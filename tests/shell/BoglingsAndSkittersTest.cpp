@@ -182,7 +182,7 @@ TEST_F(BoglingsAndSkittersTest, TableTakesANameOnTheKeyboard) {
   ExpectText(300, 280, "abcdefghijkl");
   fs::remove(HighScoreFileName);
   fs::create_directory(HighScoreFileName);  // the save fails: the table's panel says so
-  Click(Game, 374, 259);  // enter: the same press does not also leave the table
+  Click(Game, 374, 259);                    // enter: the same press does not also leave the table
   ExpectTable({{"abcdefgh", "9"}, {"", "0"}});
   ExpectText(255, 370, "name not saved, is a directory");
 }
