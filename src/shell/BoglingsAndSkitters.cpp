@@ -154,13 +154,14 @@ void PassKey(TGame& game, const SDL_KeyboardEvent& event) {
   }
 }
 
-// Only the window's being minimised or hidden counts, not the loss of the keyboard or the pointer.
-bool HidesWindow(const SDL_ActiveEvent& event) { return (event.state & SDL_APPACTIVE) && !event.gain; }
-
 }  // namespace
 
 void PumpEvents(TGame& game) {
   SDL_Event event;
+  // Only the window's being minimised or hidden counts, not the loss of the keyboard or the pointer;
+  // the last word of the frame's events, so that a window unmapped and mapped again at once (as a
+  // change of the video mode may do) is not taken for hidden.
+  bool hidden = false;
   while (SDL_PollEvent(&event) == 1) {
     switch (event.type) {
       case SDL_MOUSEMOTION: game.MouseMove(event.motion.x, event.motion.y); break;
@@ -173,7 +174,7 @@ void PumpEvents(TGame& game) {
       case SDL_KEYDOWN:
       case SDL_KEYUP: PassKey(game, event.key); break;
       case SDL_ACTIVEEVENT:
-        if (HidesWindow(event.active)) game.WindowHidden();
+        if (event.active.state & SDL_APPACTIVE) hidden = !event.active.gain;
         break;
       case SDL_QUIT: game.RequestQuit(0); break;
       case SDL_VIDEOEXPOSE:  // the window lost its picture and SDL cannot restore it alone
@@ -183,7 +184,7 @@ void PumpEvents(TGame& game) {
     }
   }
   // sdl12-compat sends no event for a window unmapped without being minimised, but says so here.
-  if (!(SDL_GetAppState() & SDL_APPACTIVE)) game.WindowHidden();
+  if (hidden || !(SDL_GetAppState() & SDL_APPACTIVE)) game.WindowHidden();
   if (QuitSignalled) game.RequestQuit(0);
 }
 
