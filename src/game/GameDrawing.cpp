@@ -18,6 +18,8 @@ constexpr int TicksPerBarPixel = 4;
 constexpr int HintRadius = 33;
 constexpr int DiscRadius = 30;
 constexpr int RingInnerRadius = 25;
+constexpr int CursorReach = 31;  // just outside the disc, short of the next one
+constexpr int CursorThickness = 3;
 
 struct TColour {
   Uint8 R, G, B;
@@ -25,6 +27,7 @@ struct TColour {
 constexpr TColour White{255, 255, 255};
 constexpr TColour Yellow{255, 255, 0};
 constexpr TColour Brown{125, 95, 25};
+constexpr TColour Orange{255, 128, 0};
 constexpr Uint8 Opaque = 255;
 
 void Disc(int x, int y, int radius, TColour colour) {
@@ -57,6 +60,15 @@ void DrawTile(const TTile& tile, const SurfacePtr& picture, bool hinted, bool se
     Disc(x, y, DiscRadius, Brown);
   }
   DrawSpriteCentred(picture, x, y);
+}
+
+void DrawCursor(int column, int row) {
+  const int x = BoardOriginX + column * static_cast<int>(CellPitch);
+  const int y = BoardOriginY + row * static_cast<int>(CellPitch);
+  for (int reach = CursorReach; reach > CursorReach - CursorThickness; --reach) {
+    rectangleRGBA(Screen, static_cast<Sint16>(x - reach), static_cast<Sint16>(y - reach),
+                  static_cast<Sint16>(x + reach), static_cast<Sint16>(y + reach), Orange.R, Orange.G, Orange.B, Opaque);
+  }
 }
 
 void DrawParticles(const TParticles& particles, const SurfacePtr& star) {

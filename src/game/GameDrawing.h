@@ -15,5 +15,7 @@ void DrawHudNumber(const SurfacePtr& digits, int row, int32_t value);
 void DrawTimerBar(int32_t timer);
 // The tile's disc (a white rim when hinted, a yellow ring when selected) and its picture on top.
 void DrawTile(const TTile& tile, const SurfacePtr& picture, bool hinted, bool selected);
+// The keyboard's cursor: a square around the cell, unlike the round selection ring.
+void DrawCursor(int column, int row);
 // Stars by their top-left corner, dots centred on the particle's point.
 void DrawParticles(const TParticles& particles, const SurfacePtr& star);

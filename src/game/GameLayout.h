@@ -19,3 +19,7 @@ constexpr int HudIconX = 40;  // head-up icons are centred on this column
 constexpr int HudIconY(int row) { return 330 + 38 * row; }
 constexpr int WandY = HudIconY(3);
 constexpr TArea HintButton{HudIconX - 16, WandY - 16, HudIconX + 16, WandY + 16};
+
+// The panel that hides the board during a pause covers its plate; its top-left corner and size.
+constexpr int PausedPanelX = BoardOriginX - 32, PausedPanelY = BoardOriginY - 32;
+constexpr int PausedPanelSize = 7 * 64;

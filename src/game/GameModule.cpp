@@ -8,6 +8,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -40,6 +41,7 @@ void TGameModule::Load() {
   NumbersSprite = LoadSprite(SpriteFile::Numbers);
   StarSprite = LoadSprite(SpriteFile::Star);
   QuitSprite = LoadSprite(SpriteFile::Quit);
+  PausedSprite = LoadSprite(SpriteFile::Paused);
   ScoreSound = LoadSound(SoundFile::Score);
   PopSound = LoadSound(SoundFile::Pop);
   SqueakSound = LoadSound(SoundFile::Squeak);
@@ -65,6 +67,7 @@ void TGameModule::LevelUp() {
 }
 
 void TGameModule::Update() {
+  if (Paused) return;
   Board.Animate();
   if (HintTicks > 0) --HintTicks;
   // The time-out comes one tick after the timer reached 0.
@@ -89,11 +92,13 @@ void TGameModule::PointerMoved() {
 }
 
 void TGameModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
+  if (Paused) {
+    if (pressed) Paused = false;  // the press only resumes
+    return;
+  }
   ButtonDown = pressed;
   if (!pressed) {
-    const int length = Board.SelectionCount();
-    if (length >= MinimumChain) ScoreChain(length);
-    Board.ClearSelection();
+    EndChain();
     return;
   }
   PickUnderPointer();
@@ -108,11 +113,73 @@ void TGameModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
   if (keys[SDLK_LSHIFT]) Lives = 1;
 }
 
-void TGameModule::PickUnderPointer() {
-  TTile* tile = Board.TileAt(MouseX - BoardOriginX, MouseY - BoardOriginY);
+void TGameModule::KeyDown(TKey key) {
+  if (Paused) {
+    if (key.Is('q')) {
+      Game.ModuleChoice(this, GameOverChoice);
+      return;
+    }
+    Paused = false;
+    return;
+  }
+  switch (key.Name) {
+    case TKeyName::Up: MoveCursor(0, -1); break;
+    case TKeyName::Down: MoveCursor(0, 1); break;
+    case TKeyName::Left: MoveCursor(-1, 0); break;
+    case TKeyName::Right: MoveCursor(1, 0); break;
+    case TKeyName::Space:
+    case TKeyName::Enter:
+      ChainKeyDown = CursorShown = true;
+      PickUnderCursor();
+      break;
+    case TKeyName::Escape:
+    case TKeyName::Pause: Pause(); break;
+    default:
+      if (key.Is('p')) Pause();
+      if (key.Is('h')) ShowHint();
+      break;
+  }
+}
+
+void TGameModule::KeyUp(TKey key) {
+  if ((key.Name == TKeyName::Space || key.Name == TKeyName::Enter) && ChainKeyDown) {
+    ChainKeyDown = false;
+    EndChain();
+  }
+}
+
+void TGameModule::WindowHidden() { Pause(); }
+
+void TGameModule::Pause() {
+  Paused = true;
+  ButtonDown = ChainKeyDown = false;
+  Board.ClearSelection();
+}
+
+void TGameModule::MoveCursor(int columns, int rows) {
+  CursorColumn = std::clamp(CursorColumn + columns, 0, BoardSize - 1);
+  CursorRow = std::clamp(CursorRow + rows, 0, BoardSize - 1);
+  CursorShown = true;
+  if (ChainKeyDown) PickUnderCursor();
+}
+
+void TGameModule::PickUnderPointer() { PickAt(MouseX - BoardOriginX, MouseY - BoardOriginY); }
+
+void TGameModule::PickUnderCursor() {
+  PickAt(CursorColumn * static_cast<int>(CellPitch), CursorRow * static_cast<int>(CellPitch));
+}
+
+void TGameModule::PickAt(int x, int y) {
+  TTile* tile = Board.TileAt(x, y);
   if (!tile || !Board.CanSelect(tile) || Board.IsSelected(tile)) return;
   PlaySound(ChannelEffects, PopSound, 0);
   Board.AddToSelection(tile);
+}
+
+void TGameModule::EndChain() {
+  const int length = Board.SelectionCount();
+  if (length >= MinimumChain) ScoreChain(length);
+  Board.ClearSelection();
 }
 
 void TGameModule::ScoreChain(int length) {
@@ -153,6 +220,15 @@ void TGameModule::Draw() {
   const int32_t values[] = {Lives, Score, TilesToClear, HintsLeft};
   for (int row = 0; row < std::ssize(values); ++row) DrawHudNumber(NumbersSprite, row, values[row]);
   DrawTimerBar(Timer);
+  if (Paused) {
+    DrawSprite(PausedSprite, PausedPanelX, PausedPanelY);  // a pause is no time to study the board
+  } else {
+    DrawBoard();
+  }
+  DrawSprite(HandSprite, MouseX, MouseY);
+}
+
+void TGameModule::DrawBoard() {
   // Rows top-down, so a falling tile passes under the one below it.
   for (int row = 0; row < BoardSize; ++row) {
     for (int column = 0; column < BoardSize; ++column) {
@@ -160,6 +236,6 @@ void TGameModule::Draw() {
       DrawTile(tile, TileSprites[tile.Kind], HintTicks > 0 && &tile == HintTile, Board.IsSelected(&tile));
     }
   }
+  if (CursorShown) DrawCursor(CursorColumn, CursorRow);
   DrawParticles(Particles, StarSprite);
-  DrawSprite(HandSprite, MouseX, MouseY);
 }

@@ -1,7 +1,10 @@
 #pragma once
 // The puzzle screen: drags pick straight chains of equal tiles, a release of three or more scores
 // the square of its length, levels ask for a number of cleared tiles within a time limit, a
-// time-out costs one of three lives, and the wand shows a limited number of hints.
+// time-out costs one of three lives, and the wand shows a limited number of hints. The keys play it
+// too: the arrows move a cursor over the board, Space or Enter held picks as the held button does,
+// H is the wand. P, Escape or Pause, or a hidden window, pause the game behind a panel until any key
+// or press resumes it; Q in the pause ends the game as the quit button does.
 //
 // The game ends, when the lives run out or the quit button is pressed, with the report
 // ModuleChoice(this, GameOverChoice); the controller then frees the module, so nothing of it is
@@ -28,6 +31,10 @@ class TGameModule : public TModule {
   void Update() override;
   // Works from the last pointer position, not from the event's own.
   void MouseButton(bool pressed, int x, int y) override;
+  void KeyDown(TKey key) override;
+  void KeyUp(TKey key) override;
+  // A board the player cannot see must cost no life: pauses.
+  void WindowHidden() override;
   void Draw() override;
 
   // The points of this game, handed to the high-score screen when it ends.
@@ -40,15 +47,28 @@ class TGameModule : public TModule {
 
   // Advances the level (10 is the last and repeats) and applies its kinds, tiles, time and hints.
   void LevelUp();
-  // Adds the tile under the pointer to the chain when the chain rule allows it.
+  // Adds the tile at board point (x, y) to the chain when the chain rule allows it.
+  void PickAt(int x, int y);
   void PickUnderPointer();
+  void PickUnderCursor();
+  void MoveCursor(int columns, int rows);
+  // The button's or the key's release: a chain of three or more scores; the chain ends either way.
+  void EndChain();
   void ScoreChain(int length);
+  // Stops the clock, the falling tiles, the sparks and the hint, and drops a chain in progress.
+  void Pause();
+  void DrawBoard();
   void ShowHint();
 
   // Extends the chain while the button is held.
   void PointerMoved() override;
 
   bool ButtonDown = false;
+  bool ChainKeyDown = false;  // Space or Enter held
+  bool Paused = false;
+  bool CursorShown = false;  // from the first key that uses it on
+  int CursorColumn = BoardSize / 2, CursorRow = BoardSize / 2;
+  SurfacePtr PausedSprite;
   SurfacePtr HandSprite;
   SurfacePtr BackgroundSprite;
   std::array<SurfacePtr, KindLimit> TileSprites;  // indexed by kind

@@ -10,6 +10,7 @@
 namespace {
 
 bool DeviceOpen = false;
+bool Muted = false;
 // Chunks whose owners are gone but which were still sounding then.
 std::vector<Mix_Chunk*> Lingering;
 
@@ -30,6 +31,12 @@ void FreeFinishedSounds() {
   });
 }
 
+void SetVolumes() {
+  Mix_Volume(ChannelGame, Muted ? 0 : MIX_MAX_VOLUME);
+  Mix_Volume(ChannelEffects, Muted ? 0 : MIX_MAX_VOLUME);
+  Mix_Volume(ChannelMusic, Muted ? 0 : MusicVolume);
+}
+
 }  // namespace
 
 void SoundDeleter::operator()(Mix_Chunk* chunk) const {
@@ -42,9 +49,7 @@ void SoundDeleter::operator()(Mix_Chunk* chunk) const {
 
 void InitSound() {
   DeviceOpen = Mix_OpenAudio(SoundFrequency, SoundFormat, SoundChannels, SoundChunkSize) == 0;
-  Mix_Volume(ChannelGame, MIX_MAX_VOLUME);
-  Mix_Volume(ChannelEffects, MIX_MAX_VOLUME);
-  Mix_Volume(ChannelMusic, MusicVolume);
+  SetVolumes();
 }
 
 bool SoundIsOpen() { return DeviceOpen; }
@@ -60,7 +65,15 @@ void PlaySound(int channel, const SoundPtr& chunk, int loops) {
   if (chunk) Mix_PlayChannelTimed(channel, chunk.get(), loops, -1);
 }
 
+void ToggleMute() {
+  Muted = !Muted;
+  SetVolumes();
+}
+
+bool IsMuted() { return Muted; }
+
 void ShutdownSound() {
+  Muted = false;
   if (DeviceOpen) Mix_HaltChannel(-1);
   FreeFinishedSounds();
   if (DeviceOpen) Mix_CloseAudio();

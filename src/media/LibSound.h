@@ -24,8 +24,13 @@ bool SoundIsOpen();
 // decoded while the device is open; with no device it gives an empty handle, which plays nothing.
 SoundPtr LoadSound(const char* name);
 
-// loops: extra repeats, -1 for ever. An empty handle plays nothing.
+// loops: extra repeats, -1 for ever. An empty handle plays nothing; while muted, nothing is heard.
 void PlaySound(int channel, const SoundPtr& chunk, int loops);
+
+// Turns all sound off or back on. Muted, every channel plays on at volume 0, so the music keeps its
+// place and is heard again from where it has got to. Lasts until ShutdownSound.
+void ToggleMute();
+bool IsMuted();
 
 // Frees the chunks kept past their owners, halting what still plays, and closes the device.
 // Called once at the end, before SDL_Quit.

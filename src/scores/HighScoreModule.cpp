@@ -58,29 +58,53 @@ void THighScoreModule::MouseButton(bool pressed, int x, int y) {
     Game.ModuleFinished(this);
     return;
   }
-  if (Delay == 0 && Qualified) PressKey(x, y);
+  if (TakesLetters()) PressKey(x, y);
 }
+
+void THighScoreModule::KeyDown(TKey key) {
+  if (!Entering) {
+    Game.ModuleFinished(this);
+    return;
+  }
+  if (!TakesLetters()) return;
+  if (key.Name == TKeyName::Letter) TypeLetter(key.Letter);
+  if (key.Name == TKeyName::Backspace) EraseLetter();
+  if (key.Name == TKeyName::Enter) EnterName();
+}
+
+bool THighScoreModule::TakesLetters() const { return Entering && Delay == 0 && Qualified; }
 
 // Letter, backspace and enter are three separate tests on the same cell.
 void THighScoreModule::PressKey(int x, int y) {
   const int column = KeyCell(x, KeysX, KeyPitchX);
   const int row = KeyCell(y, KeysY, KeyPitchY);
   if (column >= 0 && column < LettersPerRow && row >= 0 && row < LetterRows) {
-    TypedName += static_cast<char>('a' + LettersPerRow * row + column);
-    PlaySound(ChannelEffects, PopSound, 0);
+    TypeLetter(static_cast<char>('a' + LettersPerRow * row + column));
   }
   const bool onWordKey = column >= 0 && column < WordKeyColumns;
-  if (onWordKey && row == BackspaceRow && !TypedName.empty()) {
-    TypedName.pop_back();
-    PlaySound(ChannelEffects, PopSound, 0);
+  if (onWordKey && row == BackspaceRow) EraseLetter();
+  if (onWordKey && row == EnterRow) EnterName();
+}
+
+// Typing stops where the table's names end, so the name shown is the name kept.
+void THighScoreModule::TypeLetter(char letter) {
+  if (TypedName.size() >= NameCapacity) return;
+  TypedName += letter;
+  PlaySound(ChannelEffects, PopSound, 0);
+}
+
+void THighScoreModule::EraseLetter() {
+  if (TypedName.empty()) return;
+  TypedName.pop_back();
+  PlaySound(ChannelEffects, PopSound, 0);
+}
+
+void THighScoreModule::EnterName() {
+  PlaySound(ChannelEffects, PopSound, 0);
+  if (const std::string failure = Table->SaveEntry(TypedName, Score); !failure.empty()) {
+    NotSaved = ("name not saved, " + failure).substr(0, NotSavedGlyphs);
   }
-  if (onWordKey && row == EnterRow) {
-    PlaySound(ChannelEffects, PopSound, 0);
-    if (const std::string failure = Table->SaveEntry(TypedName, Score); !failure.empty()) {
-      NotSaved = ("name not saved, " + failure).substr(0, NotSavedGlyphs);
-    }
-    Entering = false;
-  }
+  Entering = false;
 }
 
 void THighScoreModule::Draw() {

@@ -46,6 +46,11 @@ void TIntroModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
   }
 }
 
+void TIntroModule::KeyDown(TKey /*key*/) {
+  Game.ModuleFinished(this);
+  return;
+}
+
 void TIntroModule::Draw() {
   if (During(Ticks, LogoFrom, LogoUntil)) DrawSpriteCentred(LogoSprite, CentreX, CentreY);
   if (During(Ticks, PresentsFrom, PresentsUntil))

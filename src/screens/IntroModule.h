@@ -1,6 +1,6 @@
 #pragma once
 // The opening sequence: maker's logo, "presents", the title and a ghost flying across on a wave.
-// Ends by itself after IntroLength ticks or at the first press.
+// Ends by itself after IntroLength ticks or at the first press or key.
 
 #include "media/MediaHandles.h"
 #include "shell/LibGame.h"
@@ -15,6 +15,7 @@ class TIntroModule : public TModule {
   void Load() override;
   void Update() override;
   void MouseButton(bool pressed, int x, int y) override;
+  void KeyDown(TKey key) override;
   void Draw() override;
 
  private:

@@ -5,6 +5,7 @@
 #include "media/LibSound.h"
 #include "screens/MenuLayout.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -15,6 +16,11 @@ constexpr int ColumnTop = FirstEntryCentreY - EntryPitch / 2, ColumnBottom = Col
 // The entries' choices from the top; the entry below them, Exit, asks to quit.
 constexpr TMenuChoice EntryChoices[] = {ChoiceHowToPlay, ChoiceNewGame, ChoiceHighScores, ChoiceCredits};
 constexpr int ExitEntry = std::ssize(EntryChoices);
+// Where the keys put the hand on an entry: beside its word, as a player's pointer would be.
+constexpr int KeyHandX = EntryCentreX + 70;
+
+bool InColumn(int x, int y) { return x >= ColumnLeft && x < ColumnRight && y >= ColumnTop && y < ColumnBottom; }
+int EntryAt(int y) { return (y - ColumnTop) / EntryPitch; }
 
 }  // namespace
 
@@ -35,15 +41,28 @@ void TMenuModule::Load() {
 
 void TMenuModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
   if (!pressed) return;
-  if (MouseX < ColumnLeft || MouseX >= ColumnRight || MouseY < ColumnTop || MouseY >= ColumnBottom) return;
+  if (!InColumn(MouseX, MouseY)) return;
   PlaySound(ChannelEffects, PopSound, 0);
-  const int entry = (MouseY - ColumnTop) / EntryPitch;
+  const int entry = EntryAt(MouseY);
   if (entry == ExitEntry) {
     Game.RequestQuit(0);
     return;
   }
   Game.ModuleChoice(this, EntryChoices[entry]);
   return;
+}
+
+void TMenuModule::KeyDown(TKey key) {
+  if (key.Name == TKeyName::Enter) {
+    MouseButton(true, MouseX, MouseY);
+    return;
+  }
+  const int step = key.Name == TKeyName::Down ? 1 : key.Name == TKeyName::Up ? -1 : 0;
+  if (step == 0) return;
+  // From no entry, either key goes to the first.
+  const int entry = InColumn(MouseX, MouseY) ? std::clamp(EntryAt(MouseY) + step, 0, ExitEntry) : 0;
+  MouseX = KeyHandX;
+  MouseY = FirstEntryCentreY + EntryPitch * entry;
 }
 
 void TMenuModule::Draw() {

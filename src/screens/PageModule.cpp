@@ -11,6 +11,11 @@ void TPageModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
   }
 }
 
+void TPageModule::KeyDown(TKey /*key*/) {
+  Game.ModuleFinished(this);
+  return;
+}
+
 void TPageModule::Draw() {
   DrawSprite(Sprites.Background, 0, 0);
   for (const TPageLine& line : Lines) DrawText(Sprites.Font, FontGlyphWidth, line.X, line.Y, line.Text);

@@ -1,6 +1,6 @@
 #pragma once
 // A static page of text over the background with the back picture and the hand pointer; the
-// first press anywhere ends it. The help and credits pages differ only in their lines.
+// first press anywhere, or any key, ends it. The help and credits pages differ only in their lines.
 
 #include "media/PageSprites.h"
 #include "shell/LibGame.h"
@@ -19,6 +19,7 @@ class TPageModule : public TModule {
   TPageModule(TGame& game, std::span<const TPageLine> lines) : TModule(game), Lines(lines) {}
   void Load() override;
   void MouseButton(bool pressed, int x, int y) override;
+  void KeyDown(TKey key) override;
   void Draw() override;
 
  private:

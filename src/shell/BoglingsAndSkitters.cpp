@@ -11,12 +11,16 @@
 #include "screens/HelpModule.h"
 #include "screens/IntroModule.h"
 #include "screens/MenuModule.h"
+#include "shell/MuteSign.h"
 #include "shell/UserFolder.h"
+
+#include "AssetFiles.h"
 
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <new>
+#include <optional>
 
 namespace {
 
@@ -63,7 +67,10 @@ THalloween::THalloween() = default;
 // The current visitor goes before the menu; what they still play lingers until it ends.
 THalloween::~THalloween() = default;
 
-void THalloween::Start() { Enter(Create<TIntroModule>(*this)); }
+void THalloween::Start() {
+  Enter(Create<TIntroModule>(*this));
+  MuteSign = LoadSprite(SpriteFile::Mute);
+}
 
 void THalloween::RequestQuit(int code) {
   if (code == 0) TGame::RequestQuit(code);
@@ -94,6 +101,11 @@ void THalloween::ModuleChoice(TModule* module, int code) {
   }
 }
 
+void THalloween::Draw() {
+  TGame::Draw();
+  if (IsMuted()) DrawSprite(MuteSign, MuteSignX, MuteSignY);
+}
+
 void THalloween::Enter(OwnedModule<TModule> module) {
   OwnedModule<TModule> previous = std::move(Visiting);
   Visiting = std::move(module);
@@ -105,8 +117,51 @@ void THalloween::ReturnToMenu() {
   SetModule(MenuModule.get());
 }
 
+namespace {
+
+// What a key means to the screens; modifiers are only ever held with other keys.
+std::optional<TKey> KeyMeaning(SDLKey key) {
+  if (key >= SDLK_NUMLOCK && key <= SDLK_COMPOSE) return std::nullopt;
+  if (key >= SDLK_a && key <= SDLK_z) return TKey{TKeyName::Letter, static_cast<char>('a' + (key - SDLK_a))};
+  switch (key) {
+    case SDLK_UP: return TKey{TKeyName::Up};
+    case SDLK_DOWN: return TKey{TKeyName::Down};
+    case SDLK_LEFT: return TKey{TKeyName::Left};
+    case SDLK_RIGHT: return TKey{TKeyName::Right};
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return TKey{TKeyName::Enter};
+    case SDLK_SPACE: return TKey{TKeyName::Space};
+    case SDLK_BACKSPACE: return TKey{TKeyName::Backspace};
+    case SDLK_ESCAPE: return TKey{TKeyName::Escape};
+    case SDLK_PAUSE: return TKey{TKeyName::Pause};
+    default: return TKey{};
+  }
+}
+
+// The keys of the whole program are taken here; the others go to the current screen.
+void PassKey(TGame& game, const SDL_KeyboardEvent& event) {
+  const std::optional<TKey> key = KeyMeaning(event.keysym.sym);
+  if (!key) return;
+  const bool down = event.type == SDL_KEYDOWN;
+  if (key->Is('m') && !game.TakesLetters()) {
+    if (down) ToggleMute();
+    return;
+  }
+  if (down) {
+    game.KeyDown(*key);
+  } else {
+    game.KeyUp(*key);
+  }
+}
+
+}  // namespace
+
 void PumpEvents(TGame& game) {
   SDL_Event event;
+  // Only the window's being minimised or hidden counts, not the loss of the keyboard or the pointer;
+  // the last word of the frame's events, so that a window unmapped and mapped again at once (as a
+  // change of the video mode may do) is not taken for hidden.
+  bool hidden = false;
   while (SDL_PollEvent(&event) == 1) {
     switch (event.type) {
       case SDL_MOUSEMOTION: game.MouseMove(event.motion.x, event.motion.y); break;
@@ -116,6 +171,11 @@ void PumpEvents(TGame& game) {
           game.MouseButton(event.type == SDL_MOUSEBUTTONDOWN, event.button.x, event.button.y);
         }
         break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: PassKey(game, event.key); break;
+      case SDL_ACTIVEEVENT:
+        if (event.active.state & SDL_APPACTIVE) hidden = !event.active.gain;
+        break;
       case SDL_QUIT: game.RequestQuit(0); break;
       case SDL_VIDEOEXPOSE:  // the window lost its picture and SDL cannot restore it alone
         PresentWholeScreenNext();
@@ -123,6 +183,8 @@ void PumpEvents(TGame& game) {
       default: break;
     }
   }
+  // sdl12-compat sends no event for a window unmapped without being minimised, but says so here.
+  if (hidden || !(SDL_GetAppState() & SDL_APPACTIVE)) game.WindowHidden();
   if (QuitSignalled) game.RequestQuit(0);
 }
 

@@ -2,6 +2,7 @@
 // The top of the program: the controller with its table of screen changes, the frame loop and
 // the program entry.
 
+#include "media/MediaHandles.h"
 #include "shell/LibGame.h"
 
 #include <SDL.h>
@@ -20,6 +21,8 @@ class THalloween : public TGame {
   void RequestQuit(int code) override;
   void ModuleFinished(TModule* module) override;
   void ModuleChoice(TModule* module, int code) override;
+  // The current screen, with the sign in its corner while the sound is off.
+  void Draw() override;
 
  private:
   // Makes a new module current and frees the one that was (the reporter, when not the menu),
@@ -29,13 +32,15 @@ class THalloween : public TGame {
 
   OwnedModule<TMenuModule> MenuModule;
   OwnedModule<TModule> Visiting;  // the current module whenever it is not the menu
+  SurfacePtr MuteSign;
 };
 
 // Pause between a frame's tick and its drawing, the game's only pacing.
 constexpr Uint32 FrameDelayMs = 10;
 
 // Hands every waiting window event to the controller, in arrival order; a request to repaint the
-// window goes to the presenter instead. After a SIGHUP or SIGQUIT a close request follows them.
+// window goes to the presenter instead, and M turns the sound off or on. After a SIGHUP or SIGQUIT a
+// close request follows them. A minimised or hidden window is told to the controller once a frame.
 void PumpEvents(TGame& game);
 // One frame: events, Update, pause of delayMs, black clear, Draw, and the changes presented.
 // Tests pass 0.

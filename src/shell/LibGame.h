@@ -8,6 +8,15 @@
 
 class TGame;
 
+// A key as the screens understand it: what it means here, and for a letter key which letter (in
+// lower case, as the name keyboard gives it). The event pump translates the platform's keys.
+enum class TKeyName { Other, Up, Down, Left, Right, Enter, Space, Backspace, Escape, Pause, Letter };
+struct TKey {
+  TKeyName Name = TKeyName::Other;
+  char Letter = 0;  // 'a' to 'z' when Name is Letter, else 0
+  bool Is(char letter) const { return Name == TKeyName::Letter && Letter == letter; }
+};
+
 class TModule {
  public:
   explicit TModule(TGame& game) : Game(game) {}
@@ -30,6 +39,14 @@ class TModule {
     MouseY = y;
     PointerMoved();
   }
+  // A key went down or up; between the frame's ticks like the pointer's events. Modifier keys and
+  // the keys of the whole program (mute, unless the screen TakesLetters) never arrive here.
+  virtual void KeyDown(TKey /*key*/) {}
+  virtual void KeyUp(TKey /*key*/) {}
+  // True while the screen takes typed letters, so that no letter is a key of the whole program.
+  virtual bool TakesLetters() const { return false; }
+  // The window was minimised or hidden; called again each frame while it stays so.
+  virtual void WindowHidden() {}
   // Draws the module's picture into Screen; once per frame after Update.
   virtual void Draw() {}
 
@@ -83,7 +100,12 @@ class TGame {
   void Update() { CurrentModule->Update(); }
   void MouseButton(bool pressed, int x, int y) { CurrentModule->MouseButton(pressed, x, y); }
   void MouseMove(int x, int y) { CurrentModule->MouseMove(x, y); }
-  void Draw() { CurrentModule->Draw(); }
+  void KeyDown(TKey key) { CurrentModule->KeyDown(key); }
+  void KeyUp(TKey key) { CurrentModule->KeyUp(key); }
+  bool TakesLetters() const { return CurrentModule->TakesLetters(); }
+  void WindowHidden() { CurrentModule->WindowHidden(); }
+  // The current module's picture; the controller may draw over it what belongs to every screen.
+  virtual void Draw() { CurrentModule->Draw(); }
 
   bool IsQuitRequested() const { return QuitRequested; }
   TModule* GetCurrentModule() const { return CurrentModule; }

@@ -3,7 +3,7 @@
 
 #include "shell/BoglingsAndSkitters.h"
 
-#include "game/GameModule.h"
+#include "game/GameModuleAccess.h"
 #include "scores/HighScoreModule.h"
 #include "screens/CreditsModule.h"
 #include "screens/HelpModule.h"
@@ -179,12 +179,89 @@ TEST_F(BoglingsAndSkittersTest, TableTakesANameOnTheKeyboard) {
     Expect({{305 + 10 * int(name.size()), 288, Shown("background")}});
   }
   for (const char key : std::string("bcdefghijkl")) Drag(Game, {KeyAt(key)});
-  ExpectText(300, 280, "abcdefghijkl");
+  ExpectText(300, 280, "abcdefgh");
+  Expect({{385, 288, Shown("background")}});  // typing stops at the table's 8 letters
   fs::remove(HighScoreFileName);
   fs::create_directory(HighScoreFileName);  // the save fails: the table's panel says so
   Click(Game, 374, 259);                    // enter: the same press does not also leave the table
   ExpectTable({{"abcdefgh", "9"}, {"", "0"}});
   ExpectText(255, 370, "name not saved, is a directory");
+}
+
+TEST_F(BoglingsAndSkittersTest, KeysAlonePausePlayAndMute) {
+  const auto hand = [](int y) { return std::tuple(470, y, Shown("hand")); };
+  const auto playing = [&] { return TGameModuleAccess(*static_cast<TGameModule*>(Game.GetCurrentModule())); };
+  const auto holds = [&](const std::function<void()>& pause) {  // the timer and the hint over many frames
+    const auto clocks = [&] { return std::pair(playing().Timer, playing().HintTicks); };
+    const auto before = clocks();
+    pause();
+    Frames(Game, 300);
+    return clocks() == before;
+  };
+  const std::vector<std::tuple<int, int, Rgb>> panel = {
+      {181, 8, Shown("paused")}, {628, 455, Shown("paused")}, {405, 232, Shown("paused")}};
+  const std::function<void()> journeys[] = {
+      [&] {  // the menu's hand stops at the first and the last entry
+        Keys(Game, {SDLK_x, SDLK_DOWN, SDLK_UP});
+        Expect({hand(175)});
+        Keys(Game, {SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN});
+        Expect({hand(375)});
+        Keys(Game, {SDLK_UP, SDLK_UP, SDLK_UP, SDLK_RETURN});
+        EXPECT_EQ(Showing(), typeid(TGameModule));
+      },
+      [&] {  // a line by the cursor, the wand, the pause, then Q
+        Settle(playing().Board, {{2, 3}, {3, 3}, {4, 3}});
+        Keys(Game, {SDLK_LEFT, SDLK_h});
+        PushKey(SDLK_SPACE, true);
+        Keys(Game, {SDLK_RIGHT, SDLK_RIGHT});
+        Expect({{213 + 64 * 4 - 31, 232, OnScreen({255, 128, 0})}, {213 + 64 * 4, 232 - 28, OnScreen({255, 255, 0})}});
+        PushKey(SDLK_SPACE, false);
+        Frames(Game, 1);
+        EXPECT_EQ(std::tuple(playing().Score, playing().TilesToClear, playing().HintsLeft), std::tuple(9, 97, 3));
+        EXPECT_TRUE(holds([&] { Keys(Game, {SDLK_p}); }));
+        Expect(panel);
+        Keys(Game, {SDLK_SPACE});
+        EXPECT_EQ(playing().Timer, playing().TimeLimit - 2) << "resumed";
+        WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));
+        Keys(Game, {SDLK_ESCAPE, SDLK_q});
+        EXPECT_EQ(Showing(), typeid(THighScoreModule));
+      },
+      [&] {  // M is a letter here, and typing stops at 8
+        Frames(Game, 150);
+        Keys(Game,
+             {SDLK_m, SDLK_m, SDLK_a, SDLK_b, SDLK_c, SDLK_d, SDLK_e, SDLK_f, SDLK_g, SDLK_BACKSPACE, SDLK_RETURN});
+        ExpectTable({{"mmabcde", "9"}});
+        THighScores saved;
+        saved.LoadFromFile();
+        EXPECT_EQ(saved.GetEntries()[0].NameText(), "mmabcde");
+        Keys(Game, {SDLK_LSHIFT});
+        EXPECT_EQ(Showing(), typeid(THighScoreModule)) << "a modifier alone is no key";
+        Keys(Game, {SDLK_x});
+        EXPECT_EQ(Showing(), typeid(TMenuModule));
+      },
+      [&] {  // a hidden window pauses, a lost focus does not
+        Keys(Game, {SDLK_DOWN, SDLK_DOWN, SDLK_RETURN});
+        for (const int state : {SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS, SDL_APPACTIVE}) {
+          SDL_Event event{.active = {SDL_ACTIVEEVENT, 0, Uint8(state)}};
+          EXPECT_EQ(holds([&] { SDL_PushEvent(&event); }), state == SDL_APPACTIVE);
+        }
+        Expect(panel);
+        Click(Game, 10, 10);
+        EXPECT_FALSE(holds([] {}));
+      },
+      [&] {  // mute silences every channel, keeps the music's place and shows its sign
+        Mix_Chunk* const music = Mix_GetChunk(ChannelMusic);
+        for (const int volume : {0, 128}) {
+          Keys(Game, {SDLK_m});
+          EXPECT_TRUE(Mix_Playing(ChannelMusic) && Mix_GetChunk(ChannelMusic) == music);
+          EXPECT_EQ(
+              std::vector({Mix_Volume(ChannelGame, -1), Mix_Volume(ChannelEffects, -1), Mix_Volume(ChannelMusic, -1)}),
+              std::vector({volume, volume, volume * 48 / 128}));
+          const Rgb sign = volume ? Shown("background") : Shown("mute");
+          Expect({{608, 459, sign}, {633, 478, sign}});
+        }
+      }};
+  for (const auto& journey : journeys) journey();
 }
 
 // The whole program in this process: the report's class and message.

@@ -94,7 +94,7 @@ constexpr TFixture Pictures[] = {
     {"pumpkin", 48, 48},      {"spider", 48, 48},   {"witcheshat", 48, 48},  {"bat", 48, 48},         {"cat", 48, 48},
     {"howtoplay", 180, 40},   {"newgame", 180, 40}, {"highscores", 180, 40}, {"credits", 180, 40},    {"exit", 180, 40},
     {"wand", 32, 32},         {"tiles", 32, 32},    {"score", 32, 32},       {"lives", 32, 32},       {"star", 9, 9},
-    {"quit", 32, 32},         {"back", 64, 32}};
+    {"quit", 32, 32},         {"back", 64, 32},     {"paused", 448, 448},    {"mute", 26, 20}};
 inline Rgb PictureColour(const std::string& name) {
   const auto index = std::ranges::find(Pictures, name, &TFixture::Name) - std::begin(Pictures);
   return {uint8_t(16 + 8 * index), uint8_t(252 - 8 * index), 64};

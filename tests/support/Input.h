@@ -24,6 +24,10 @@ inline void PushButton(bool pressed, int x, int y, Uint8 button = SDL_BUTTON_LEF
       .button = {Uint8(pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP), 0, button, pressed, Uint16(x), Uint16(y)}};
   SDL_PushEvent(&event);
 }
+inline void PushKey(SDLKey key, bool down) {
+  SDL_Event event{.key = {Uint8(down ? SDL_KEYDOWN : SDL_KEYUP), 0, Uint8(down), {0, key, KMOD_NONE, 0}}};
+  SDL_PushEvent(&event);
+}
 inline void Frames(TGame& game, int count) {  // of the real loop, without its pause
   for (int i = 0; i < count; ++i) RunFrame(game, 0);
 }
@@ -34,6 +38,13 @@ inline void Drag(TGame& game, const std::vector<TPoint>& points) {  // pressed o
   }
   PushButton(false, points.back().X, points.back().Y);
   Frames(game, 1);
+}
+inline void Keys(TGame& game, std::initializer_list<SDLKey> keys) {  // each down and up, a frame each
+  for (const SDLKey key : keys) {
+    PushKey(key, true);
+    PushKey(key, false);
+    Frames(game, 1);
+  }
 }
 inline void Click(TGame& game, int x, int y) { Drag(game, {{x, y}}); }
 inline TPoint CellCentre(int column, int row) { return {213 + 64 * column, 40 + 64 * row}; }

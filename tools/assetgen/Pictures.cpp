@@ -6,6 +6,7 @@
 #include "Scenery.h"
 #include "Words.h"
 #include "game/GameLayout.h"
+#include "shell/MuteSign.h"
 
 #include <algorithm>
 #include <iterator>
@@ -31,13 +32,15 @@ struct SvgPicture {
   Spot Place;
 };
 
-// The head-up display down the left, the quit button, the spark and the pointer.
+// The head-up display down the left, the quit button, the sign that the sound is off, the spark
+// and the pointer.
 constexpr SvgPicture Icons[] = {
     {"lives", 32, 32, {Anchor::Centre, HudIconX, HudIconY(0)}},
     {"score", 32, 32, {Anchor::Centre, HudIconX, HudIconY(1)}},
     {"tiles", 32, 32, {Anchor::Centre, HudIconX, HudIconY(2)}},
     {"wand", 32, 32, {Anchor::Centre, HudIconX, HudIconY(3)}},
     {"quit", 32, 32, {Anchor::Corner, QuitX, QuitY}},
+    {"mute", 26, 20, {Anchor::Corner, MuteSignX, MuteSignY}},
     {"star", 11, 11, {Anchor::Anywhere}},
     {"hand", 26, 30, {Anchor::Anywhere}},
 };
@@ -110,6 +113,7 @@ std::vector<Picture> MakePictures(const std::filesystem::path& assets) {
   for (int i = 0; i < static_cast<int>(std::size(MenuEntries)); ++i)
     pictures.push_back(MakeMenuEntry(MenuEntries[i].Name, MenuEntries[i].Words, i, at));
   pictures.push_back(MakeBack(at));
+  pictures.push_back(MakePausedPanel(art / "ghost.svg", at));
   for (const SvgPicture& icon : Icons) pictures.push_back(Icon(art, icon, screen));
   pictures.push_back(MakeWindowIcon(art));
   return pictures;

@@ -12,7 +12,7 @@ namespace assetgen {
 constexpr int TileRadius = 24;  // opaque pixels stay inside the disc's selection ring (25-30)
 constexpr int TileSize = 2 * TileRadius + 1;
 
-// All 24 pictures of the asset index and the window's icon, in a fixed order. Throws
+// All 26 pictures of the asset index and the window's icon, in a fixed order. Throws
 // std::runtime_error naming the source that cannot be read.
 std::vector<Picture> MakePictures(const std::filesystem::path& assets);
 

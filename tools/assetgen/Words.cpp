@@ -1,5 +1,6 @@
 #include "Words.h"
 
+#include "game/GameLayout.h"
 #include "media/PageSprites.h"
 #include "screens/MenuLayout.h"
 
@@ -101,6 +102,34 @@ Picture MakeMakerLogo(const std::filesystem::path& emblem) {
   DrawLettering(cr, studio, "S T U D I O", (Width - studioW) / 2, EmblemSize + nameH + 2);
   // Shown on black only, so even the faintest glow can stay, blended into black.
   return Flatten("makerlogo", canvas.Surface(), SolidBackdrop({0, 0, 0}), 1);
+}
+
+Picture MakePausedPanel(const std::filesystem::path& ghost, const BackdropAt& screen) {
+  constexpr double Size = PausedPanelSize, Inset = 3, Corner = 28, GhostSize = 120;
+  Canvas canvas(PausedPanelSize, PausedPanelSize);
+  cairo_t* cr = canvas.Cr();
+  constexpr double Near = Inset, Far = Size - Inset;
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, Far - Corner, Near + Corner, Corner, -M_PI / 2, 0);
+  cairo_arc(cr, Far - Corner, Far - Corner, Corner, 0, M_PI / 2);
+  cairo_arc(cr, Near + Corner, Far - Corner, Corner, M_PI / 2, M_PI);
+  cairo_arc(cr, Near + Corner, Near + Corner, Corner, M_PI, 3 * M_PI / 2);
+  cairo_close_path(cr);
+  cairo_pattern_t* night = cairo_pattern_create_linear(0, 0, 0, Size);
+  cairo_pattern_add_color_stop_rgb(night, 0, 0.20, 0.09, 0.33);
+  cairo_pattern_add_color_stop_rgb(night, 1, 0.07, 0.03, 0.13);
+  cairo_set_source(cr, night);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(night);
+  SetColour(cr, {0.97, 0.62, 0.16});
+  cairo_set_line_width(cr, 4);
+  cairo_stroke(cr);
+  DrawSvg(cr, ghost, (Size - GhostSize) / 2, Size / 2 - GhostSize - 10, GhostSize, GhostSize);
+  const Lettering style = Display(64, {1.00, 0.84, 0.35}, {0.94, 0.42, 0.06});
+  double w = 0, h = 0;
+  MeasureLettering(cr, style, "paused", w, h);
+  DrawLettering(cr, style, "paused", (Size - w) / 2, Size / 2);
+  return Flatten("paused", canvas.Surface(), screen(PausedPanelX, PausedPanelY));
 }
 
 }  // namespace assetgen
