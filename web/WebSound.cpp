@@ -60,8 +60,8 @@ EM_JS(void, PlayPageBuffer, (int channel, int id, int loops), {
   source.buffer = mixer.buffers[id];
   source.loop = loops != 0;
   source.connect(slot.gain);
-  source.onended = () = > {
-    if (slot.source == = source) slot.source = null;
+  source.onended = function() {
+    if (slot.source == source) slot.source = null;
   };
   source.start();
   if (loops > 0) source.stop(Module['audioContext'].currentTime + source.buffer.duration * (loops + 1));

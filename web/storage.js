@@ -26,7 +26,8 @@ Module['preRun'] = (Module['preRun'] || []).concat(() => {
     FS.writeFile(file, bytes);
   }
   const keep = (path) => {
-    if (path !== file || !FS.analyzePath(file).exists) return;
+    if (!path.startsWith('/')) path = FS.cwd() + '/' + path;
+    if (path.replace(/\/+/g, '/') !== file || !FS.analyzePath(file).exists) return;
     try {
       storage.setItem(key, btoa(String.fromCharCode(...FS.readFile(file))));
     } catch (e) {

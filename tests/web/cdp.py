@@ -11,6 +11,7 @@ def serve(folder):
 
     handler = functools.partial(Quiet, directory=folder)
     server = socketserver.ThreadingTCPServer(('127.0.0.1', 0), handler)
+    server.handle_error = lambda *args: None  # the browser drops what it no longer needs
     server.daemon_threads = True
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server, 'http://127.0.0.1:%d/' % server.server_address[1]
@@ -20,7 +21,7 @@ class Browser:
     """One headless Chromium with one page, its own profile, gone when closed."""
 
     async def open(self, width=1400, height=1100):
-        self.profile = tempfile.TemporaryDirectory(prefix='boglings-chromium-')
+        self.profile = tempfile.TemporaryDirectory(prefix='boglings-chromium-', ignore_cleanup_errors=True)
         self.process = subprocess.Popen(
             ['chromium', '--headless=new', '--no-sandbox', '--disable-gpu', '--remote-debugging-port=0',
              '--autoplay-policy=no-user-gesture-required', '--user-data-dir=' + self.profile.name,
