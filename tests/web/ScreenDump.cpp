@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -36,9 +37,5 @@ int main(int argc, char** argv) {
                  {uint8_t(row[x] >> 11 << 3), uint8_t((row[x] >> 5 & 63) << 2), uint8_t((row[x] & 31) << 3)});
     }
   }
-  std::FILE* out = std::fopen(argv[1], "wb");
-  const bool written = out && std::fwrite(rgb.data(), 1, rgb.size(), out) == rgb.size() && std::fclose(out) == 0;
-  ShutdownSound();
-  SDL_Quit();
-  return written ? 0 : 1;
+  return std::ofstream(argv[1], std::ios::binary).write(reinterpret_cast<char*>(rgb.data()), std::ssize(rgb)) ? 0 : 1;
 }

@@ -3,7 +3,8 @@
 # damaged table, and offers to play again after the exit entry.
 # Usage: web_test.py SITE_DIR SCREEN_DUMP GAME_DIR   (SCREEN_DUMP: the desktop's picture of a screen)
 import asyncio, base64, os, subprocess, sys, tempfile
-from cdp import Browser, serve
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', '..', 'tools'))
+from devtools import Browser, serve
 
 site, screen_dump, game_dir = sys.argv[1:4]
 KEY = 'boglings/highscores.bin'
@@ -16,11 +17,9 @@ def desktop_screen(table, *steps):
     with tempfile.TemporaryDirectory() as folder:
         for assets in ('sprites', 'sounds'):
             os.symlink(os.path.join(game_dir, assets), os.path.join(folder, assets))
-        with open(os.path.join(folder, 'highscores.bin'), 'wb') as file:
-            file.write(table)
+        open(folder + '/highscores.bin', 'wb').write(table)
         subprocess.run([screen_dump, 'screen.rgb', *steps], cwd=folder, check=True)
-        with open(os.path.join(folder, 'screen.rgb'), 'rb') as file:
-            return file.read()
+        return open(folder + '/screen.rgb', 'rb').read()
 
 
 async def canvas(page):
@@ -51,19 +50,17 @@ async def shows(page, expected, what):
         if shown == expected:
             return
         await asyncio.sleep(0.05)
-    wrong = [i // 3 for i in range(len(shown)) if shown[i] != expected[i]]
-    raise AssertionError('%s: %d channel values differ from the desktop, first at (%d, %d)'
-                         % (what, len(wrong), wrong[0] % 640, wrong[0] // 640))
+    first = next(i for i in range(len(shown)) if shown[i] != expected[i]) // 3
+    raise AssertionError('%s differs from the desktop first at (%d, %d)' % (what, first % 640, first // 640))
 
 
 async def start(page, url):
     """Opens the page and plays from its start screen, with sound allowed by the click."""
     await page.send('Page.navigate', url=url)
     await page.wait_for("!document.getElementById('start').hidden")
-    assert await page.evaluate('document.title') == 'Boglings and Skitters'
-    await page.evaluate("document.getElementById('start').scrollIntoView()")
     box = await page.evaluate("(() => { const r = document.getElementById('start').getBoundingClientRect();"
-                              " return [r.left + r.width / 2, r.top + r.height / 2]; })()")
+                              " return [r.left + r.width / 2, r.top + r.height / 2, document.title]; })()")
+    assert box[2] == 'Boglings and Skitters'
     for kind in ('mousePressed', 'mouseReleased'):
         await page.send('Input.dispatchMouseEvent', type=kind, x=box[0], y=box[1], button='left', clickCount=1)
     await page.wait_for("Module.audioContext && Module.audioContext.state == 'running'", 10)
@@ -72,7 +69,7 @@ async def start(page, url):
 
 
 def cells(screen):
-    """The 49 cells' discs: equal tiles at rest look alike, pixel for pixel, inside their disc."""
+    """The 49 cells' discs: equal tiles at rest look alike inside their disc."""
     def cell(c, r):
         x, y = 193 + 64 * c, 20 + 64 * r
         return b''.join(screen[3 * (640 * row + x):3 * (640 * row + x + 40)] for row in range(y, y + 40))
@@ -85,7 +82,7 @@ def find_line(kinds):
             line = [(c + i * dc, r + i * dr) for i in range(3)]
             if all(kinds.get(cell) == kind for cell in line):
                 return [(213 + 64 * c, 40 + 64 * r) for c, r in line]
-    raise AssertionError('no line of three on the board')
+    raise AssertionError('no line of three')
 
 
 async def play_line(page):
@@ -97,12 +94,9 @@ async def play_line(page):
         if board == previous:
             break
         previous = board
-    line = find_line(board)
-    await mouse(page, 'mouseMoved', *line[0])
-    await mouse(page, 'mousePressed', *line[0])
-    for point in line[1:]:
-        await mouse(page, 'mouseMoved', *point)
-    await mouse(page, 'mouseReleased', *line[-1])
+    a, b, c = find_line(board)
+    for kind, point in zip(('mouseMoved', 'mousePressed', 'mouseMoved', 'mouseMoved', 'mouseReleased'), (a, a, b, c, c)):
+        await mouse(page, kind, *point)
 
 
 async def type_name(page, name):
@@ -110,13 +104,14 @@ async def type_name(page, name):
     brown = bytes((120, 92, 24))  # the tiles' discs: the puzzle has gone when none is left
     while brown in [screen[i:i + 3] for screen in [await canvas(page)] for i in range(0, len(screen), 3)]:
         await asyncio.sleep(0.05)
-    before = (await canvas(page))[3 * 640 * 280:3 * 640 * 297]
-    while (await canvas(page))[3 * 640 * 280:3 * 640 * 297] == before:
-        await click(page, 300 + 15 * ((ord(name[0]) - 97) % 13), 160 + 20 * ((ord(name[0]) - 97) // 13))
+    keys = [(300 + 15 * ((ord(c) - 97) % 13), 160 + 20 * ((ord(c) - 97) // 13)) for c in name] + [(300, 240)]
+    name_line = slice(3 * 640 * 280, 3 * 640 * 297)
+    before = (await canvas(page))[name_line]
+    while (await canvas(page))[name_line] == before:
+        await click(page, *keys[0])
         await asyncio.sleep(0.05)
-    for letter in name[1:]:
-        await click(page, 300 + 15 * ((ord(letter) - 97) % 13), 160 + 20 * ((ord(letter) - 97) // 13))
-    await click(page, 300, 240)
+    for key in keys[1:]:
+        await click(page, *key)
 
 
 async def main():

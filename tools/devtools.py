@@ -1,4 +1,5 @@
-# Headless Chromium driven through the DevTools protocol, for the web test and the benchmark.
+# Headless Chromium driven through the DevTools protocol, with a static server for the page: the web
+# test (tests/web) and the browser benchmark (bench/web-bench.py) drive the page with it.
 import asyncio, base64, json, os, re, subprocess, tempfile, threading, functools, http.server, socketserver
 import websockets
 
