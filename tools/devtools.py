@@ -27,7 +27,7 @@ class Browser:
             ['chromium', '--headless=new', '--no-sandbox', '--disable-gpu', '--remote-debugging-port=0',
              '--autoplay-policy=no-user-gesture-required', '--user-data-dir=' + self.profile.name,
              '--window-size=%d,%d' % (width, height), '--no-first-run', 'about:blank'],
-            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, start_new_session=True)
         for line in self.process.stderr:
             found = re.search(r'ws://\S+', line)
             if found:

@@ -46,6 +46,7 @@ async function drawTitle() {
 }
 
 function play() {
+  Module.clicked = performance.now();
   start.hidden = true;
   box.onclick = null;
   // Created inside the click, the audio context may sound at once.
@@ -60,6 +61,7 @@ function play() {
 
 var Module = {
   canvas: canvas,
+  thisProgram: 'boglings',  // the program's name in a fatal report, as on the desktop
   print: (text) => console.log(text),
   printErr: (text) => {
     console.error(text);
@@ -72,6 +74,7 @@ var Module = {
       console.error('No title picture: ' + e);
     }
     say('');
+    Module.startShown = performance.now();
     start.hidden = false;
     box.onclick = play;
   },
