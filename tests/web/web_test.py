@@ -125,6 +125,8 @@ async def main():
 
         await start(page, url)
         await shows(page, desktop_screen(zeros, SKIP_INTRO, REST), 'the menu')
+        await page.wait_for('(c => c[2].source.loop && c[2].gain.gain.value == 48 / 128 && c[1].gain.gain.value == 1)'
+                            '(Module.mixer.channels)')  # the music on 2 at 48 of 128, effects at full volume
 
         await click(page, *NEW_GAME)
         await play_line(page)
