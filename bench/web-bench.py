@@ -65,8 +65,13 @@ print('site %d files, %.2f MB raw, %.2f MB gzipped' % (len(files), raw / 1e6, pa
 for f in files:
     print('  %s %d bytes, %d gzipped' % (os.path.basename(f), os.path.getsize(f), len(gzip.compress(open(f, 'rb').read(), 9))))
 asyncio.run(browser())
+xvfb = subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '640x480x24', '-nolisten', 'tcp'],
+                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+game = os.path.join(build, 'game')
+environment = dict(os.environ, DISPLAY=':' + xvfb.stdout.readline().strip(), SDL_AUDIODRIVER='dummy',
+                   BOGLINGS_GAME_DIR=game)
 for screen in ('Menu', 'GameAtRest'):
-    line = subprocess.run(['xvfb-run', '-a', '-s', '-screen 0 640x480x24', os.path.join(build, 'bench', 'bench_present'),
-                           screen, str(int(seconds))], cwd=os.path.join(build, 'game'), capture_output=True, text=True,
-                          env=dict(os.environ, SDL_AUDIODRIVER='dummy', BOGLINGS_GAME_DIR=os.path.join(build, 'game')))
+    line = subprocess.run([os.path.join(build, 'bench', 'bench_present'), screen, str(int(seconds))], cwd=game,
+                          capture_output=True, text=True, env=environment)
     print('desktop ' + (line.stdout.strip() or line.stderr.strip()))
+xvfb.terminate()
