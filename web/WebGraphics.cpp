@@ -10,9 +10,11 @@
 #include <SDL_gfxPrimitives.h>
 #include <emscripten.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
+#include <utility>
 
 #include BOGLINGS_GFX_FONT  // SDL_gfx's own 8 by 8 font, from the desktop's SDL_gfx package
 
@@ -46,15 +48,17 @@ struct TBmpLayout {
 bool ReadLayout(const uint8_t* bmp, long size, TBmpLayout& layout) {
   if (size < 54 || bmp[0] != 'B' || bmp[1] != 'M') return false;
   const uint32_t headerSize = Little(bmp + 14, 4), compression = Little(bmp + 30, 4);
-  const int32_t height = static_cast<int32_t>(Little(bmp + 22, 4));
+  const int64_t height = static_cast<int32_t>(Little(bmp + 22, 4));
   layout = {static_cast<int32_t>(Little(bmp + 18, 4)),
-            height < 0 ? -height : height,
+            static_cast<int>(std::min<int64_t>(height < 0 ? -height : height, INT32_MAX)),
             static_cast<int>(Little(bmp + 28, 2)),
             0,
             static_cast<int>(Little(bmp + 10, 4)),
             height < 0,
             {}};
-  if (headerSize < 40 || layout.Width <= 0 || layout.Width > 16384 || layout.Height > 16384) return false;
+  constexpr int Largest = 16384;
+  if (headerSize < 40 || layout.Width <= 0 || layout.Width > Largest || layout.Height <= 0 || layout.Height > Largest)
+    return false;
   if (compression == 3 && 14 + 40 + 12 <= size) {
     for (int i = 0; i < 3; ++i) layout.Masks[i] = Little(bmp + 54 + 4 * i, 4);
   } else if (compression == 0 && layout.Bits == 16) {

@@ -127,6 +127,13 @@ Mix_Chunk* Mix_LoadWAV_RW(SDL_RWops* stream, int freeStream) {
   if (!Open || size < 44) return nullptr;
   const int channels = static_cast<int>(Little(wav + 22, 2)), bits = static_cast<int>(Little(wav + 34, 2));
   const int rate = static_cast<int>(Little(wav + 24, 4)), bytes = static_cast<int>(Little(wav + 40, 4));
+  // Web Audio's own limits on a buffer; the game's loader hands only WAVs well inside them.
+  const bool playable = (channels == 1 || channels == 2) && (bits == 8 || bits == 16) && rate >= 3000 &&
+                        rate <= 768000 && bytes >= channels * bits / 8 && bytes <= size - 44;
+  if (!playable) {
+    SDL_SetError("not a WAV of 8- or 16-bit PCM, mono or stereo, that Web Audio plays");
+    return nullptr;
+  }
   auto* chunk = new TWebChunk{};
   chunk->allocated = 1;
   chunk->volume = MIX_MAX_VOLUME;
