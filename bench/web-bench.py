@@ -6,6 +6,7 @@
 #   bench/web-bench.py BUILD_DIR [SECONDS]
 # BUILD_DIR: a build whose page is built (build/web/site, as ./test builds it) with bench_present.
 import asyncio, gzip, os, subprocess, sys, time
+sys.dont_write_bytecode = True  # the source tree stays as it is
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tools'))
 from devtools import Browser, serve
 

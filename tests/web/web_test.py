@@ -3,6 +3,7 @@
 # damaged table, and offers to play again after the exit entry.
 # Usage: web_test.py SITE_DIR SCREEN_DUMP GAME_DIR   (SCREEN_DUMP: the desktop's picture of a screen)
 import asyncio, base64, os, subprocess, sys, tempfile
+sys.dont_write_bytecode = True  # the source tree stays as it is
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', '..', 'tools'))
 from devtools import Browser, serve
 
