@@ -21,7 +21,8 @@ def serve(folder):
 class Browser:
     """One headless Chromium with one page, its own profile, gone when closed."""
 
-    async def open(self, width=1400, height=1100):
+    async def open(self, width=1400, height=1300):
+        """Starts the browser; its window is large enough for the page to show the game at twice its size."""
         self.profile = tempfile.TemporaryDirectory(prefix='boglings-chromium-', ignore_cleanup_errors=True)
         self.process = subprocess.Popen(
             ['chromium', '--headless=new', '--no-sandbox', '--disable-gpu', '--remote-debugging-port=0',
