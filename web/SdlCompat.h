@@ -1,14 +1,8 @@
 #pragma once
-// Forced into every source of the browser's build: the SDL 1.2 and SDL_mixer calls the game makes
-// that Emscripten's headers leave undeclared. web/ defines them or Emscripten's JavaScript does.
+// Forced into every source of the browser's build: the one SDL 1.2 call of the game that
+// Emscripten's headers leave undeclared, though its JavaScript has it (the puzzle's key state;
+// Emscripten's key codes are SDL 1.2's indexes into it).
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
-#ifdef __cplusplus
-extern "C" {
-#endif
-Uint8* SDL_GetKeyState(int* numkeys);
-#ifdef __cplusplus
-}
-#endif
+extern "C" Uint8* SDL_GetKeyState(int* numkeys);
