@@ -78,6 +78,11 @@ var Module = {
     start.hidden = false;
     box.onclick = play;
   },
+  // A fault of the browser's runtime itself, which no report of the game's covers.
+  onAbort: (what) => {
+    showMessage('The game stopped in the browser: ' + what);
+    Module.gameEnded(1);
+  },
   // The game has ended: the exit entry (code 0), or a fatal report (1) already shown above.
   gameEnded: (code) => {
     say(code === 0 ? 'Thanks for playing.' : 'The game has stopped.');
