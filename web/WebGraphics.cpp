@@ -153,6 +153,9 @@ int SDL_SetColorKey(SDL_Surface* surface, int flag, Uint32 key) {
   return 0;
 }
 
+// The page keeps its own title: a window's caption has no place in a browser's tab.
+void SDL_WM_SetCaption(const char*, const char*) {}
+
 // The system pointer over the canvas, shown or hidden as the game asks.
 int SDL_ShowCursor(int toggle) {
   if (toggle == SDL_QUERY) return EM_ASM_INT({ return Module['canvas'].style.cursor == 'none' ? 0 : 1; });
