@@ -123,7 +123,7 @@ async def main():
 
         await start(page, url)
         await shows(page, desktop_screen(zeros, SKIP_INTRO, REST), 'the menu')
-        assert await page.evaluate('document.title') == 'Boglings and Skitters'
+        assert await page.evaluate('[document.title, canvas.style.cursor]') == ['Boglings and Skitters', 'none']
         await page.wait_for('(c => c[2].source.loop && c[2].gain.gain.value == 48 / 128 && c[1].gain.gain.value == 1)'
                             '(Module.mixer.channels)')  # the music on 2 at 48 of 128, effects at full volume
 
