@@ -1,0 +1,89 @@
+# Headless Chromium driven through the DevTools protocol, with a static server for the page: the web
+# test (tests/web) and the browser benchmark (bench/web-bench.py) drive the page with it.
+import asyncio, base64, json, os, re, subprocess, tempfile, threading, functools, http.server, socketserver
+import websockets
+
+
+def serve(folder):
+    """Serves folder on a free loopback port from a thread; returns the server and its address."""
+    class Quiet(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+
+    handler = functools.partial(Quiet, directory=folder)
+    server = socketserver.ThreadingTCPServer(('127.0.0.1', 0), handler)
+    server.handle_error = lambda *args: None  # the browser drops what it no longer needs
+    server.daemon_threads = True
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server, 'http://127.0.0.1:%d/' % server.server_address[1]
+
+
+class Browser:
+    """One headless Chromium with one page, its own profile, gone when closed."""
+
+    async def open(self, width=1400, height=1300):
+        """Starts the browser; its window is large enough for the page to show the game at twice its size."""
+        self.profile = tempfile.TemporaryDirectory(prefix='boglings-chromium-', ignore_cleanup_errors=True)
+        self.process = subprocess.Popen(
+            ['chromium', '--headless=new', '--no-sandbox', '--disable-gpu', '--remote-debugging-port=0',
+             '--autoplay-policy=no-user-gesture-required', '--user-data-dir=' + self.profile.name,
+             '--window-size=%d,%d' % (width, height), '--no-first-run', 'about:blank'],
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, start_new_session=True)
+        for line in self.process.stderr:
+            found = re.search(r'ws://\S+', line)
+            if found:
+                break
+        threading.Thread(target=self.process.stderr.read, daemon=True).start()
+        self.socket = await websockets.connect(found.group(0), max_size=None)
+        self.next_id, self.waiting, self.events = 0, {}, asyncio.Queue()
+        self.reader = asyncio.ensure_future(self.read())
+        targets = await self.call('Target.getTargets')
+        page = next(t for t in targets['targetInfos'] if t['type'] == 'page')
+        self.session = (await self.call('Target.attachToTarget', targetId=page['targetId'], flatten=True))['sessionId']
+        await self.send('Page.enable')
+        await self.send('Runtime.enable')
+        return self
+
+    async def read(self):
+        async for text in self.socket:
+            message = json.loads(text)
+            if 'id' in message:
+                self.waiting.pop(message['id']).set_result(message)
+            else:
+                self.events.put_nowait(message)
+
+    async def call(self, method, session=None, **params):
+        self.next_id += 1
+        reply = asyncio.get_running_loop().create_future()
+        self.waiting[self.next_id] = reply
+        command = {'id': self.next_id, 'method': method, 'params': params}
+        if session:
+            command['sessionId'] = session
+        await self.socket.send(json.dumps(command))
+        message = await reply
+        if 'error' in message:
+            raise RuntimeError('%s: %s' % (method, message['error']))
+        return message['result']
+
+    async def send(self, method, **params):
+        return await self.call(method, self.session, **params)
+
+    async def evaluate(self, expression):
+        result = await self.send('Runtime.evaluate', expression=expression, awaitPromise=True, returnByValue=True)
+        if 'exceptionDetails' in result:
+            raise RuntimeError('%s: %s' % (expression, result['exceptionDetails']))
+        return result['result'].get('value')
+
+    async def wait_for(self, expression, seconds=60):
+        """Polls expression on the page until it is true; fails after seconds."""
+        for _ in range(int(seconds * 20)):
+            if await self.evaluate('(() => { try { return %s; } catch (e) { return false; } })()' % expression):
+                return
+            await asyncio.sleep(0.05)
+        raise AssertionError('page never met: ' + expression)
+
+    async def close(self):
+        await self.socket.close()
+        self.process.terminate()
+        self.process.wait()
+        self.profile.cleanup()
