@@ -8,7 +8,7 @@
 
 namespace assetgen {
 
-// The six sounds of the asset index, mastered to -1 dBFS peaks with click-free ends. Throws
+// The six sounds of the asset index, at their levels in the game's mix, with click-free ends. Throws
 // std::runtime_error naming a music source that cannot be read.
 std::vector<Sound> MakeSounds(const std::filesystem::path& assets);
 
