@@ -75,7 +75,7 @@ Sound MakeGhost() {
     sound.Right[i] = static_cast<float>(mono * std::sin((pan + 1) * M_PI / 4));
   }
   AddReverb(sound, 0.45, 1.0);
-  Master(sound, {AboveMusic(8), 0.01, 0.25, false});
+  Master(sound, {AboveMusic(8), 0.01, 0.25, false});  // not centred: it flies from left to right
   return sound;
 }
 

@@ -25,7 +25,7 @@ int16_t ToSample(float value) {
 
 Sound Sound::Silence(const std::string& name, double seconds) {
   const auto frames = static_cast<size_t>(std::lround(seconds * SampleRate));
-  return {name, std::vector<float>(frames), std::vector<float>(frames)};
+  return {name, std::vector<float>(frames), std::vector<float>(frames), true};
 }
 
 Levels Measure(const Sound& sound) {
@@ -54,6 +54,7 @@ double AboveMusic(double decibels) {
 
 void Master(Sound& sound, const Mastering& how) {
   const size_t frames = sound.Frames();
+  sound.Centred = how.Centred;
   if (how.Centred) {
     const Levels before = Measure(sound);
     auto& louder = before.PeakLeft > before.PeakRight ? sound.Left : sound.Right;

@@ -14,6 +14,7 @@ struct Sound {
   std::string Name;  // file stem under sounds/
   std::vector<float> Left;
   std::vector<float> Right;
+  bool Centred = true;  // meant to sit in the middle; Master sets it
 
   static Sound Silence(const std::string& name, double seconds);
   size_t Frames() const { return Left.size(); }
@@ -45,7 +46,7 @@ struct Mastering {
   double Loudness;  // dBFS RMS
   // The ends fade in and out over these times, so the sound starts and stops without a click.
   double FadeInSeconds, FadeOutSeconds;
-  bool Centred = true;  // both sides brought to the same peak
+  bool Centred = true;  // sits in the middle: both sides are brought to the same peak
 };
 
 // Evens the sides of a centred sound, fades its ends, removes any offset from silence (under the
