@@ -30,13 +30,15 @@ TEST(SoundMixTest, NothingClipsAndEffectsStandOut) {
     for (std::sregex_iterator i(code.begin(), code.end(), call), end; i != end; ++i) {
       std::smatch loaded, listed;
       std::regex_search(code, loaded, std::regex((*i)[2].str() + R"( = LoadSound\(SoundFile::(\w+)\))"));
-      std::regex_search(list, listed, std::regex(R"(sounds/(\w+)\.dat )" + loaded[1].str() + "\n"));
+      std::regex_search(list, listed, std::regex(R"(sounds/(\w+)\.dat )" + loaded[1].str() + R"(\b)"));
+      ASSERT_FALSE(listed.empty()) << file.path() << ": which sound file does " << (*i)[0] << " play?";
       played[(*i)[1]].push_back(listed[1]);
     }
   }
+  ASSERT_EQ(played.size(), 3u);
   ASSERT_EQ(played["ChannelMusic"], Names{"music"});
   std::vector<Sound> sounds = MakeSounds(BOGLINGS_SOURCE_DIR "/assets");
   EXPECT_EQ(MixFaults(sounds, played["ChannelGame"], played["ChannelEffects"]), Names());
-  for (float& sample : sounds[2].Left) sample *= 2;  // the hit louder on one side
+  for (float& sample : std::ranges::find(sounds, "hit", &Sound::Name)->Left) sample *= 2;  // louder on one side
   EXPECT_EQ(MixFaults(sounds, {"hit"}, {"pop"}).size(), 3u) << "sides, loudness, sum";
 }
