@@ -52,36 +52,49 @@ double AboveMusic(double decibels) {
   return MusicLoudness + Decibels(static_cast<double>(MusicVolume) / MIX_MAX_VOLUME) + decibels;
 }
 
-void Master(Sound& sound, const Mastering& how) {
-  const size_t frames = sound.Frames();
-  sound.Centred = how.Centred;
-  if (how.Centred) {
-    const Levels before = Measure(sound);
-    auto& louder = before.PeakLeft > before.PeakRight ? sound.Left : sound.Right;
-    const auto even = static_cast<float>(std::min(before.PeakLeft, before.PeakRight) / before.Peak());
-    for (float& sample : louder) sample *= even;
-  }
-  const double fadeIn = how.FadeInSeconds * SampleRate, fadeOut = how.FadeOutSeconds * SampleRate;
+namespace {
+
+// Scales the louder side down to the other's peak.
+void EvenSides(Sound& sound) {
+  const Levels levels = Measure(sound);
+  auto& louder = levels.PeakLeft > levels.PeakRight ? sound.Left : sound.Right;
+  const auto even = static_cast<float>(std::min(levels.PeakLeft, levels.PeakRight) / levels.Peak());
+  for (float& sample : louder) sample *= even;
+}
+
+// 1 but for the fades, which rise from 0 and fall to 0 as squared quarter sines.
+std::vector<double> Envelope(size_t frames, double fadeInSeconds, double fadeOutSeconds) {
+  const double fadeIn = fadeInSeconds * SampleRate, fadeOut = fadeOutSeconds * SampleRate;
   std::vector<double> envelope(frames, 1.0);
   for (size_t i = 0; i < frames; ++i) {
     if (i < fadeIn) envelope[i] = std::pow(std::sin(M_PI / 2 * i / fadeIn), 2);
     if (frames - 1 - i < fadeOut)
       envelope[i] = std::min(envelope[i], std::pow(std::sin(M_PI / 2 * (frames - 1 - i) / fadeOut), 2));
   }
+  return envelope;
+}
+
+}  // namespace
+
+void Master(Sound& sound, const Mastering& how) {
+  sound.Centred = how.Centred;
+  if (how.Centred) EvenSides(sound);
+  const std::vector<double> envelope = Envelope(sound.Frames(), how.FadeInSeconds, how.FadeOutSeconds);
   double area = 0, sumLeft = 0, sumRight = 0;
-  for (size_t i = 0; i < frames; ++i) {
+  for (size_t i = 0; i < sound.Frames(); ++i) {
     sound.Left[i] *= static_cast<float>(envelope[i]);
     sound.Right[i] *= static_cast<float>(envelope[i]);
     area += envelope[i];
     sumLeft += sound.Left[i];
     sumRight += sound.Right[i];
   }
-  for (size_t i = 0; i < frames; ++i) {
+  // The offset goes in the envelope's shape, so the faded ends stay silent.
+  for (size_t i = 0; i < sound.Frames(); ++i) {
     sound.Left[i] -= static_cast<float>(sumLeft / area * envelope[i]);
     sound.Right[i] -= static_cast<float>(sumRight / area * envelope[i]);
   }
   const auto gain = static_cast<float>(FromDecibels(how.Loudness) / std::max(Measure(sound).Rms, 1e-9));
-  for (size_t i = 0; i < frames; ++i) {
+  for (size_t i = 0; i < sound.Frames(); ++i) {
     sound.Left[i] *= gain;
     sound.Right[i] *= gain;
   }

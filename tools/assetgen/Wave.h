@@ -33,11 +33,9 @@ Levels Measure(const Sound& sound);
 double Decibels(double level);
 double FromDecibels(double decibels);
 
-// The game adds its three channels without headroom and clamps what passes full scale: the music
-// at MusicVolume of 128 under the puzzle's signals and the effects at full volume, and a signal
-// and an effect may sound at once. So every sound is made for that sum rather than for itself:
-// the music at a loudness (RMS) that leaves room for two effects' peaks over its own, and each
-// effect a fixed step above the music as the game plays it, loud enough to be heard over it.
+// Every sound is made for the game's mix (Mix.h) rather than for itself: the music at a loudness
+// (RMS) that leaves room for two effects' peaks over its own, each effect a fixed step above the
+// music as the game plays it, so that it is clearly heard over it.
 constexpr double MusicLoudness = -21;  // dBFS RMS in the file
 // The loudness (dBFS RMS) of an effect `decibels` above the music as the game plays it.
 double AboveMusic(double decibels);
