@@ -16,7 +16,7 @@ Sound MakePop() {
   Sound sound = Sound::Silence("pop", 0.085);
   Tone blip{[](double t) { return Glide(1250, 420, t, 0.014); }, {{1, 1, 0.022}, {2, 0.25, 0.008}}, 0.0015, 0.085};
   AddTone(sound, blip, 0, 1, 0);
-  Master(sound, 0.001, 0.02);
+  Master(sound, {AboveMusic(8), 0.001, 0.02});
   return sound;
 }
 
@@ -38,7 +38,9 @@ Sound MakeHit() {
     sound.Right[i] += low * level;
   }
   AddReverb(sound, 0.18, 0.8);
-  Master(sound, 0.001, 0.12);
+  // A step less than the others: its thump peaks highest for its loudness, and the last life's hit
+  // on the puzzle's channel meets the high-score screen's on the effects channel.
+  Master(sound, {AboveMusic(7), 0.001, 0.12});
   return sound;
 }
 
@@ -73,7 +75,7 @@ Sound MakeGhost() {
     sound.Right[i] = static_cast<float>(mono * std::sin((pan + 1) * M_PI / 4));
   }
   AddReverb(sound, 0.45, 1.0);
-  Master(sound, 0.01, 0.25);
+  Master(sound, {AboveMusic(8), 0.01, 0.25, false});  // not centred: it flies from left to right
   return sound;
 }
 
@@ -87,7 +89,7 @@ Sound MakeScore() {
             -0.3 + 0.3 * i);
   }
   AddReverb(sound, 0.2, 0.6);
-  Master(sound, 0.001, 0.08);
+  Master(sound, {AboveMusic(8), 0.001, 0.08});
   return sound;
 }
 
@@ -103,7 +105,7 @@ Sound MakeSqueak() {
                [](double t) { return std::sin(M_PI * t / 0.07); }};
     AddTone(sound, chirp, Starts[i], 1.0 - 0.15 * i, -0.4 + 0.4 * i);
   }
-  Master(sound, 0.002, 0.02);
+  Master(sound, {AboveMusic(8), 0.002, 0.02});
   return sound;
 }
 

@@ -208,7 +208,7 @@ Sound MakeMusic(const std::filesystem::path& scoreFile) {
   }
   for (const auto& [name, notes] : score.Parts) PlayPart(scoreFile, name, notes, band, loopBeats);
   AddReverb(music, 0.32, 1.0, true);
-  Master(music, 0, 0);
+  Master(music, {MusicLoudness, 0, 0});
   StartAtQuietestPoint(music);
   return music;
 }

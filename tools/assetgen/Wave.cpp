@@ -1,6 +1,7 @@
 #include "Wave.h"
 
 #include "LittleEndian.h"
+#include "media/LibSound.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +10,6 @@ namespace assetgen {
 
 namespace {
 
-constexpr double PeakLevel = 0.8912509;  // -1 dBFS
 constexpr int MaxSample = 32766;
 
 void PutTag(std::vector<uint8_t>& out, const char* tag) {
@@ -25,24 +25,78 @@ int16_t ToSample(float value) {
 
 Sound Sound::Silence(const std::string& name, double seconds) {
   const auto frames = static_cast<size_t>(std::lround(seconds * SampleRate));
-  return {name, std::vector<float>(frames), std::vector<float>(frames)};
+  return {name, std::vector<float>(frames), std::vector<float>(frames), true};
 }
 
-void Master(Sound& sound, double fadeInSeconds, double fadeOutSeconds) {
-  float peak = 1e-9f;
-  for (size_t i = 0; i < sound.Frames(); ++i)
-    peak = std::max({peak, std::fabs(sound.Left[i]), std::fabs(sound.Right[i])});
-  const auto gain = static_cast<float>(PeakLevel / peak);
-  const double fadeIn = fadeInSeconds * SampleRate;
-  const double fadeOut = fadeOutSeconds * SampleRate;
-  const size_t frames = sound.Frames();
+Levels Measure(const Sound& sound) {
+  Levels levels;
+  double squares = 0;
+  for (size_t i = 0; i < sound.Frames(); ++i) {
+    levels.PeakLeft = std::max<double>(levels.PeakLeft, std::fabs(sound.Left[i]));
+    levels.PeakRight = std::max<double>(levels.PeakRight, std::fabs(sound.Right[i]));
+    levels.MeanLeft += sound.Left[i];
+    levels.MeanRight += sound.Right[i];
+    squares += sound.Left[i] * sound.Left[i] + sound.Right[i] * sound.Right[i];
+  }
+  const auto frames = static_cast<double>(std::max<size_t>(sound.Frames(), 1));
+  levels.MeanLeft /= frames;
+  levels.MeanRight /= frames;
+  levels.Rms = std::sqrt(squares / (2 * frames));
+  return levels;
+}
+
+double Decibels(double level) { return 20 * std::log10(level); }
+double FromDecibels(double decibels) { return std::pow(10.0, decibels / 20); }
+
+double AboveMusic(double decibels) {
+  return MusicLoudness + Decibels(static_cast<double>(MusicVolume) / MIX_MAX_VOLUME) + decibels;
+}
+
+namespace {
+
+// Scales the louder side down to the other's peak.
+void EvenSides(Sound& sound) {
+  const Levels levels = Measure(sound);
+  auto& louder = levels.PeakLeft > levels.PeakRight ? sound.Left : sound.Right;
+  const auto even = static_cast<float>(std::min(levels.PeakLeft, levels.PeakRight) / levels.Peak());
+  for (float& sample : louder) sample *= even;
+}
+
+// 1 but for the fades, which rise from 0 and fall to 0 as squared quarter sines.
+std::vector<double> Envelope(size_t frames, double fadeInSeconds, double fadeOutSeconds) {
+  const double fadeIn = fadeInSeconds * SampleRate, fadeOut = fadeOutSeconds * SampleRate;
+  std::vector<double> envelope(frames, 1.0);
   for (size_t i = 0; i < frames; ++i) {
-    double envelope = 1.0;
-    if (i < fadeIn) envelope = std::sin(M_PI / 2 * i / fadeIn);
-    if (frames - 1 - i < fadeOut) envelope = std::min(envelope, std::sin(M_PI / 2 * (frames - 1 - i) / fadeOut));
-    const auto scale = static_cast<float>(gain * envelope * envelope);
-    sound.Left[i] *= scale;
-    sound.Right[i] *= scale;
+    if (i < fadeIn) envelope[i] = std::pow(std::sin(M_PI / 2 * i / fadeIn), 2);
+    if (frames - 1 - i < fadeOut)
+      envelope[i] = std::min(envelope[i], std::pow(std::sin(M_PI / 2 * (frames - 1 - i) / fadeOut), 2));
+  }
+  return envelope;
+}
+
+}  // namespace
+
+void Master(Sound& sound, const Mastering& how) {
+  sound.Centred = how.Centred;
+  if (how.Centred) EvenSides(sound);
+  const std::vector<double> envelope = Envelope(sound.Frames(), how.FadeInSeconds, how.FadeOutSeconds);
+  double area = 0, sumLeft = 0, sumRight = 0;
+  for (size_t i = 0; i < sound.Frames(); ++i) {
+    sound.Left[i] *= static_cast<float>(envelope[i]);
+    sound.Right[i] *= static_cast<float>(envelope[i]);
+    area += envelope[i];
+    sumLeft += sound.Left[i];
+    sumRight += sound.Right[i];
+  }
+  // The offset goes in the envelope's shape, so the faded ends stay silent.
+  for (size_t i = 0; i < sound.Frames(); ++i) {
+    sound.Left[i] -= static_cast<float>(sumLeft / area * envelope[i]);
+    sound.Right[i] -= static_cast<float>(sumRight / area * envelope[i]);
+  }
+  const auto gain = static_cast<float>(FromDecibels(how.Loudness) / std::max(Measure(sound).Rms, 1e-9));
+  for (size_t i = 0; i < sound.Frames(); ++i) {
+    sound.Left[i] *= gain;
+    sound.Right[i] *= gain;
   }
 }
 
