@@ -134,7 +134,12 @@ bool SetScreenMode(TSize picture, TSize window, Uint32 flags) {
     if (!Picture) return false;
     Screen = Picture.get();
   }
-  if ((flags & SDL_FULLSCREEN) == 0) Window = {video->w, video->h};
+  if ((flags & SDL_FULLSCREEN) == 0) {
+    Window = {video->w, video->h};
+    // sdl12-compat keeps the pointer that fullscreen grabbed, and with it hidden reports only its
+    // movements: the pointer could not leave the window again.
+    SDL_WM_GrabInput(SDL_GRAB_OFF);
+  }
   PresentWholeScreenNext();
   return true;
 }

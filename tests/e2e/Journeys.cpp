@@ -30,7 +30,7 @@ class JourneyTest : public ::testing::Test {
     if (Server == 0) {
       dup2(ready[1], 3);
       if (!freopen("/dev/null", "w", stderr)) _exit(126);
-      execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr);
+      execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", ScreenSize, "-nolisten", "tcp", nullptr);
       _exit(127);
     }
     char number[16] = "";
@@ -58,8 +58,8 @@ class JourneyTest : public ::testing::Test {
     }
     return false;
   }
-  // The mapped top-level window of that title, and its Place.
-  bool FindWindow(const std::string& title = "Game") {
+  // The mapped top-level window of that title, or else of that width whatever its title, and its Place.
+  bool FindWindow(const std::string& title = "Game", int width = 0) {
     ::Window root = 0, parent = 0, *children = nullptr;
     unsigned count = 0;
     // SDL 2 makes and destroys windows while it starts: one may go before it is read.
@@ -68,8 +68,9 @@ class JourneyTest : public ::testing::Test {
     for (unsigned i = 0; i < count; ++i) {
       char* name = nullptr;
       XWindowAttributes a{};
-      if (XFetchName(X, children[i], &name) && name == title && XGetWindowAttributes(X, children[i], &a) &&
-          a.map_state == IsViewable) {
+      const bool named = XFetchName(X, children[i], &name) && name == title;
+      if ((named || width > 0) && XGetWindowAttributes(X, children[i], &a) && a.map_state == IsViewable &&
+          (width == 0 || a.width == width)) {
         Window = children[i];
         Place = {a.x, a.y, a.width, a.height};
       }
@@ -89,6 +90,18 @@ class JourneyTest : public ::testing::Test {
     }
     XDestroyImage(image);
     return pixels;
+  }
+  // Game pixels whose square of display pixels (its first and last) at the corner of what was grabbed
+  // does not show what Screen holds.
+  static int Unlike(const std::vector<Rgb>& shown, int width, int scale = 1, TPoint corner = {0, 0}) {
+    int differing = 0;
+    for (int i = 0; i < ScreenWidth * ScreenHeight; ++i) {
+      const int x = i % ScreenWidth, y = i / ScreenWidth;
+      for (const int d : {0, scale - 1}) {
+        differing += OnScreen(shown[(corner.Y + y * scale + d) * width + corner.X + x * scale + d]) != ScreenAt(x, y);
+      }
+    }
+    return differing;
   }
   // Pressed on the first point, released on the last.
   void Pointer(const std::vector<TPoint>& points) {
@@ -115,6 +128,7 @@ class JourneyTest : public ::testing::Test {
     EXPECT_TRUE(held);
     Frames(Game, 1);
   }
+  const char* ScreenSize = "1024x768x24";
   pid_t Server = -1, Child = -1;
   ::Display* X = nullptr;
   ::Window Window = 0;
@@ -137,11 +151,7 @@ TEST_F(JourneyTest, GameShowsEveryFrameSavesAndCloses) {
   const auto showScreen = [&](const char* step, int frames) {
     for (int frame = 0; frame < frames; ++frame) {
       Frames(Game, 1);
-      const std::vector<Rgb> shown = Grab();
-      int differing = 0;
-      for (int i = 0; i < ScreenWidth * ScreenHeight; ++i)
-        differing += OnScreen(shown[i]) != ScreenAt(i % ScreenWidth, i / ScreenWidth);
-      EXPECT_EQ(differing, 0) << step << ", frame " << frame;
+      EXPECT_EQ(Unlike(Grab(), ScreenWidth), 0) << step << ", frame " << frame;
     }
   };
   PushMotion(150, 300);
@@ -194,4 +204,62 @@ TEST_F(JourneyTest, FatalFaultBoxWaitsForOk) {
     ASSERT_TRUE(Until(ended)) << title;
     EXPECT_EQ(WEXITSTATUS(status), 1);
   }
+}
+
+class LargeDisplayTest : public JourneyTest {
+ protected:
+  LargeDisplayTest() { ScreenSize = "3840x2160x24"; }
+  // A real key pressed and released, with Alt held when asked; then frames until the window's mode
+  // has changed and the X server shows the picture at that scale and corner, whatever its window.
+  void ToggleBy(KeySym key, bool alt, int scale, TPoint corner) {
+    const std::vector<KeySym> keys = alt ? std::vector<KeySym>{XK_Alt_L, key} : std::vector<KeySym>{key};
+    for (const bool down : {true, false}) {
+      for (const KeySym k : keys) XTestFakeKeyEvent(X, XKeysymToKeycode(X, k), down, CurrentTime);
+    }
+    XSync(X, False);
+    const bool full = (SDL_GetVideoSurface()->flags & SDL_FULLSCREEN) == 0;
+    ASSERT_TRUE(Until([&] {
+      Frames(Game, 1);
+      return ((SDL_GetVideoSurface()->flags & SDL_FULLSCREEN) != 0) == full;
+    }));
+    Window = 0;
+    ASSERT_TRUE(Until([&] { return FindWindow(full ? "" : "Game", full ? 3840 : 1920); }));
+    if (full && Place[0] != 0) {  // sdl12-compat's SDL 2 leaves that to a window manager, and Xvfb has none
+      XMoveWindow(X, Window, 0, 0);
+      Place[0] = Place[1] = 0;
+    }
+    ASSERT_TRUE(Until(
+        [&] {
+          Frames(Game, 1);
+          Shown = Grab();
+          return Unlike(Shown, Place[2], scale, corner) == 0;
+        },
+        100))
+        << "the picture at " << scale << "x";
+  }
+  std::vector<Rgb> Shown;
+};
+
+// The window at three times the picture on a 3840x2160 display; F11 shows it fullscreen at four
+// times, Alt+Enter brings the window back, and a press on a scaled tile there plays.
+TEST_F(LargeDisplayTest, WindowAndFullscreenScaleByWholePixels) {
+  UseGeneratedAssets();
+  InitGraphics(ScreenWidth, ScreenHeight, "Game");
+  InitSound();
+  ASSERT_TRUE(FindWindow());
+  Game.Start();
+  EXPECT_EQ(Place, std::vector<int>({960, 360, 1920, 1440}));
+  Drag({{1800, 900}}, 20);  // ends the intro
+  Drag({{900, 600}});       // the new game entry
+  Frames(Game, 40);
+  ToggleBy(XK_F11, false, 4, {640, 120});
+  EXPECT_EQ(Shown[0], Black);
+  EXPECT_EQ(Shown[1000 * 3840 + 639], Black) << "the border";
+  ToggleBy(XK_Return, true, 3, {0, 0});
+  EXPECT_EQ(Place[3], 1440);
+  auto& playing = dynamic_cast<TGameModule&>(*Game.GetCurrentModule());
+  std::vector<TPoint> line = *FindLine([&](int column, int row) { return playing.GetBoard().Cell(column, row)->Kind; });
+  for (TPoint& point : line) point = {3 * point.X + 2, 3 * point.Y + 2};
+  Drag(line);
+  EXPECT_EQ(playing.GetScore(), 9);
 }
