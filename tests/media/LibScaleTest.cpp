@@ -14,11 +14,11 @@ TEST(LibScaleTest, ScaleFitsTheDisplayAndPointsMapBack) {
   for (const auto& [display, window, full] : rows) {
     EXPECT_EQ(WindowScale(Game, display), window) << display.W;
     EXPECT_EQ(FitPicture(Game, display), full) << display.W;
-    const auto [scale, corner] = full;
-    const auto at = [&](int x, int y) { return PicturePoint(full, Game, {corner.X + x, corner.Y + y}); };
-    EXPECT_EQ(at(213 * scale, 40 * scale + scale - 1), (TPoint{213, 40})) << "a pixel's whole square";
-    EXPECT_EQ(at(213 * scale - 1, 40 * scale + scale), (TPoint{212, 41}));
-    EXPECT_EQ(at(-1, 480 * scale), (TPoint{0, 479})) << "the border clamps onto the picture";
-    EXPECT_EQ(at(640 * scale + 5, -corner.Y - 1), (TPoint{639, 0}));
+    const auto [s, c] = full;
+    const auto at = [&](int x, int y) { return PicturePoint(full, Game, {c.X + x, c.Y + y}); };
+    EXPECT_EQ(at(213 * s, 41 * s - 1), (TPoint{213, 40})) << "a pixel's whole square";
+    EXPECT_EQ(at(213 * s - 1, 41 * s), (TPoint{212, 41}));
+    EXPECT_EQ(at(-1, 480 * s), (TPoint{0, 479})) << "the border clamps onto the picture";
+    EXPECT_EQ(at(640 * s, -c.Y - 1), (TPoint{639, 0}));
   }
 }

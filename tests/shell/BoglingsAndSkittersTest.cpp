@@ -137,32 +137,6 @@ TEST_F(BoglingsAndSkittersTest, MenuOpensEveryScreenAndExits) {
   Expect({{200, 100, Shown("hand")}});  // the rest of the frame still ran
 }
 
-// The picture at the largest whole multiple that fits, centred on black; the pointer in its pixels.
-TEST_F(BoglingsAndSkittersTest, ResizedWindowScalesPictureAndPointer) {
-  Click(Game, 400, 225);  // the menu
-  const auto resize = [&](int w, int h, int x, int y) {
-    SDL_Event event{.resize = {SDL_VIDEORESIZE, w, h}};
-    SDL_PushEvent(&event);
-    PushMotion(x, y);
-    Frames(Game, 1);
-  };
-  resize(1400, 1000, 1399, 0);  // the pointer on the border
-  const SDL_Surface* window = SDL_GetVideoSurface();
-  ASSERT_TRUE(window->w == 1400 && window->h == 1000 && Screen != window);
-  Expect({{639, 0, Shown("hand")}});
-  int differing = 0;  // each pixel's square, first and last
-  for (int i = 0; i < ScreenWidth * ScreenHeight; ++i) {
-    const int x = i % ScreenWidth, y = i / ScreenWidth;
-    for (const int d : {0, 1}) differing += ScreenAt(60 + 2 * x + d, 20 + 2 * y + d, window) != ScreenAt(x, y);
-  }
-  EXPECT_EQ(differing, 0);
-  Expect({{59, 999, Black}, {1340, 19, Black}}, window);
-  Click(Game, 60 + 2 * 300, 20 + 2 * 200);
-  EXPECT_EQ(Showing(), typeid(TGameModule));
-  resize(640, 480, 5, 5);
-  EXPECT_EQ(Screen, SDL_GetVideoSurface());
-}
-
 TEST_F(BoglingsAndSkittersTest, TableTakesANameOnTheKeyboard) {
   Click(Game, 0, 0);
   Click(Game, 400, 275);
