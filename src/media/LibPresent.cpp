@@ -70,22 +70,40 @@ bool ShowsPartsLate() {
   return late;
 }
 
-// The window is always set at 16 bits, as the picture is: a game pixel is copied, never converted.
+// The window's pixel for each of the picture's 16-bit pixels. A scaled window has the display's own
+// depth, so each game pixel is converted once here, where SDL would convert every pixel of its square.
+std::vector<Uint32> WindowColours;
 static_assert(ScreenDepth == 16);
 
 // Each pixel of the picture's band as a Scale by Scale square of the window's target.
+template <class Pixel>
 void Magnify(const SDL_Surface& picture, SDL_Surface& window, const SDL_Rect& band, const SDL_Rect& target) {
   const int scale = Place.Scale;
   for (int y = 0; y < band.h; ++y) {
     const auto* from =
         reinterpret_cast<const Uint16*>(static_cast<const uint8_t*>(picture.pixels) + (band.y + y) * picture.pitch);
     uint8_t* first = static_cast<uint8_t*>(window.pixels) + (target.y + y * scale) * window.pitch;
-    auto* to = reinterpret_cast<Uint16*>(first) + target.x;
-    for (int x = 0; x < band.w; ++x) std::fill_n(to + x * scale, scale, from[band.x + x]);
+    auto* to = reinterpret_cast<Pixel*>(first) + target.x;
+    for (int x = 0; x < band.w; ++x) {
+      std::fill_n(to + x * scale, scale, static_cast<Pixel>(WindowColours[from[band.x + x]]));
+    }
     for (int copy = 1; copy < scale; ++copy) {
-      std::memcpy(first + copy * window.pitch + target.x * sizeof(Uint16), to, target.w * sizeof(Uint16));
+      std::memcpy(first + copy * window.pitch + target.x * sizeof(Pixel), to, target.w * sizeof(Pixel));
     }
   }
+}
+
+// The picture's own surface, 16-bit 5-6-5 like the pictures drawn into it, and the window's colours.
+bool MakePicture(TSize picture, const SDL_PixelFormat& window) {
+  Picture.reset(SDL_CreateRGBSurface(SDL_SWSURFACE, picture.W, picture.H, ScreenDepth, 0xF800, 0x07E0, 0x001F, 0));
+  if (!Picture) return false;
+  WindowColours.resize(0x10000);
+  for (Uint32 pixel = 0; pixel < WindowColours.size(); ++pixel) {
+    Uint8 r = 0, g = 0, b = 0;
+    SDL_GetRGB(pixel, Picture->format, &r, &g, &b);
+    WindowColours[pixel] = SDL_MapRGB(&window, r, g, b);
+  }
+  return true;
 }
 
 // Draws the picture's bands into the window where Place puts them and makes each band the window's
@@ -101,7 +119,8 @@ void ScaleIntoWindow(SDL_Surface& picture, SDL_Surface& window, std::vector<SDL_
         MakeRect(Place.Corner.X + band.x * scale, Place.Corner.Y + band.y * scale, band.w * scale, band.h * scale);
     // Scale 1 in a window smaller than the picture needs clipping, which SDL's blit does.
     if (scale == 1) SDL_BlitSurface(&picture, &band, &window, &target);
-    if (scale > 1) Magnify(picture, window, band, target);
+    if (scale > 1 && window.format->BytesPerPixel == 4) Magnify<Uint32>(picture, window, band, target);
+    if (scale > 1 && window.format->BytesPerPixel == 2) Magnify<Uint16>(picture, window, band, target);
     band = target;
   }
   if (lock) SDL_UnlockSurface(surface);
@@ -120,18 +139,21 @@ void SetModeOrKeepWindow(TSize size, Uint32 flags) {
 }  // namespace
 
 bool SetScreenMode(TSize picture, TSize window, Uint32 flags) {
-  SDL_Surface* video = SDL_SetVideoMode(window.W, window.H, ScreenDepth, SDL_HWSURFACE | flags);
+  // A window of the picture's size is the picture itself; a scaled one has the display's depth (see
+  // WindowColours), or 16 bits where that would be 8 or 24.
+  const int depth = window == picture ? ScreenDepth : 0;
+  SDL_Surface* video = SDL_SetVideoMode(window.W, window.H, depth, SDL_HWSURFACE | flags);
+  if (video != nullptr && video->format->BytesPerPixel % 2 != 0) {
+    video = SDL_SetVideoMode(window.W, window.H, ScreenDepth, SDL_HWSURFACE | flags);
+  }
   if (video == nullptr) return false;
   PictureSize = picture;
   Place = FitPicture(picture, {video->w, video->h});
-  if (TSize{video->w, video->h} == picture) {
+  if (TSize{video->w, video->h} == picture && video->format->BitsPerPixel == ScreenDepth) {
     Picture.reset();
     Screen = video;
   } else {
-    const SDL_PixelFormat& format = *video->format;
-    Picture.reset(SDL_CreateRGBSurface(SDL_SWSURFACE, picture.W, picture.H, format.BitsPerPixel, format.Rmask,
-                                       format.Gmask, format.Bmask, 0));
-    if (!Picture) return false;
+    if (!MakePicture(picture, *video->format)) return false;
     Screen = Picture.get();
   }
   if ((flags & SDL_FULLSCREEN) == 0) {
