@@ -1,5 +1,5 @@
 // What needs a real X server (an Xvfb each, XTest input): the window, a game to a saved name, the
-// close request and the error box.
+// close request, the error box, and the scaled window and fullscreen on a large display.
 
 #include "game/GameModule.h"
 #include "scores/LibHighScores.h"
