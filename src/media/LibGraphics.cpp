@@ -82,7 +82,7 @@ void InitGraphics(int width, int height, const char* caption) {
   if (!OpenGameScreen({width, height}, display)) {
     throw EMediaError(std::string("Cannot set video mode: ") + SDL_GetError());
   }
-  SDL_ShowCursor(SDL_DISABLE);
+  ShowSystemPointer(false);
 }
 
 bool OpenWindow(int width, int height, const char* caption) {

@@ -108,7 +108,7 @@ bool ClosesMessageBox(const SDL_Event& event, const SDL_Rect& okButton) {
 
 void RunMessageBox(const std::string& title, const std::string& text) {
   const SDL_Rect ok = DrawMessageBox(title, text);
-  SDL_ShowCursor(SDL_ENABLE);
+  ShowSystemPointer(true);
   SDL_Event event;
   do {
     PresentWholeScreenNext();  // the window may be scaled, so the box is shown the way frames are

@@ -127,6 +127,13 @@ void ScaleIntoWindow(SDL_Surface& picture, SDL_Surface& window, std::vector<SDL_
   if (whole) bands = {MakeRect(0, 0, window.w, window.h)};
 }
 
+// Fullscreen grabs the pointer on both libraries, and sdl12-compat then reports a hidden pointer's
+// movements only (as SDL 1.2 did on some systems), unaccelerated and apart from where it is. So in
+// fullscreen the pointer is shown with a blank picture instead. SDL frees both pictures when it
+// quits, so these are only views.
+SDL_Cursor* Arrow = nullptr;
+SDL_Cursor* Blank = nullptr;
+
 // Sets the mode, or else the window as it was; throws when SDL refuses both.
 void SetModeOrKeepWindow(TSize size, Uint32 flags) {
   if (SetScreenMode(PictureSize, size, flags)) return;
@@ -168,6 +175,7 @@ bool SetScreenMode(TSize picture, TSize window, Uint32 flags) {
 
 bool OpenGameScreen(TSize picture, TSize display) {
   Display = display;
+  Arrow = Blank = nullptr;  // a new start of SDL's video
   const int scale = WindowScale(picture, display);
   return SetScreenMode(picture, {picture.W * scale, picture.H * scale}, SDL_RESIZABLE);
 }
@@ -182,6 +190,23 @@ void ToggleFullscreen() {
     // to stretch (it would blur); the picture is scaled here.
     SetModeOrKeepWindow(Display, SDL_FULLSCREEN);
   }
+  ShowSystemPointer(false);
+}
+
+void ShowSystemPointer(bool shown) {
+  const SDL_Surface* video = SDL_GetVideoSurface();
+  const bool blank = !shown && video != nullptr && (video->flags & SDL_FULLSCREEN) != 0;
+  if (blank && Blank == nullptr) {
+    static Uint8 none[8] = {};
+    Arrow = SDL_GetCursor();
+    Blank = SDL_CreateCursor(none, none, 8, 8, 0, 0);
+  }
+  if (blank || Blank != nullptr) SDL_SetCursor(blank ? Blank : Arrow);
+  if (!blank && Blank != nullptr) {
+    SDL_FreeCursor(Blank);
+    Blank = nullptr;
+  }
+  SDL_ShowCursor(shown || blank ? SDL_ENABLE : SDL_DISABLE);
 }
 
 void ResizeWindow(int width, int height) {

@@ -21,6 +21,8 @@ bool OpenGameScreen(TSize picture, TSize display);
 // Fullscreen at the display's size, or back to the window at the size it had; nothing when the
 // display's size is unknown. Throws EMediaError when neither mode can be set.
 void ToggleFullscreen();
+// The system pointer over the window: shown for the error box, else hidden, the game drawing its own.
+void ShowSystemPointer(bool shown);
 // The window manager gave the window that size; the picture takes the largest whole multiple that
 // fits it. Nothing in fullscreen.
 void ResizeWindow(int width, int height);

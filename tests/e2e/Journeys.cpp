@@ -227,8 +227,8 @@ class LargeDisplayTest : public JourneyTest {
   std::vector<Rgb> Shown;
 };
 
-// On a 3840x2160 display: the window at 3x, F11 to fullscreen at 4x, Alt+Enter back, then a press on
-// a tile of the window resized.
+// On a 3840x2160 display: the window at 3x, F11 to fullscreen at 4x, Alt+Enter back, a resize to 2x;
+// a line played fullscreen and in the resized window.
 TEST_F(LargeDisplayTest, WindowFullscreenAndResizedWindowScaleByWholePixels) {
   UseGeneratedAssets();
   InitGraphics(ScreenWidth, ScreenHeight, "Game");
@@ -242,13 +242,18 @@ TEST_F(LargeDisplayTest, WindowFullscreenAndResizedWindowScaleByWholePixels) {
   Press({XK_F11});
   ExpectPicture(3840, 4, {640, 120});
   EXPECT_TRUE(Shown[0] == Black && Shown[1000 * 3840 + 639] == Black) << "the border";
+  auto& playing = dynamic_cast<TGameModule&>(*Game.GetCurrentModule());
+  const auto playLine = [&](int scale, TPoint corner) {
+    std::vector<TPoint> line = *FindLine([&](int c, int r) { return playing.GetBoard().Cell(c, r)->Kind; });
+    for (TPoint& point : line) point = {corner.X + scale * point.X + 1, corner.Y + scale * point.Y + 1};
+    Drag(line);
+    Frames(Game, 40);
+  };
+  playLine(4, {640, 120});
   Press({XK_Alt_L, XK_Return});
   ExpectPicture(1920, 3, {0, 0});
   XResizeWindow(X, Window, 1400, 1000);
   ExpectPicture(1400, 2, {60, 20});
-  auto& playing = dynamic_cast<TGameModule&>(*Game.GetCurrentModule());
-  std::vector<TPoint> line = *FindLine([&](int column, int row) { return playing.GetBoard().Cell(column, row)->Kind; });
-  for (TPoint& point : line) point = {61 + 2 * point.X, 21 + 2 * point.Y};
-  Drag(line);
-  EXPECT_EQ(playing.GetScore(), 9);
+  playLine(2, {60, 20});
+  EXPECT_EQ(playing.GetScore(), 18);
 }
