@@ -17,6 +17,12 @@ namespace {
 
 // SDL reads the setting when it creates the window, so it must be in place before the video mode.
 char CentredWindowSetting[] = "SDL_VIDEO_CENTERED=1";
+
+void PrepareWindow(const char* caption) {
+  SDL_WM_SetCaption(caption, nullptr);
+  putenv(CentredWindowSetting);
+}
+
 void BlitCell(const SurfacePtr& strip, int cell, int glyphWidth, SDL_Rect& destination) {
   SDL_Rect source = MakeRect(cell * glyphWidth, 0, glyphWidth, strip->h);
   SDL_Rect target = destination;  // SDL clips the rectangle it is given; the pen must not move with it.
@@ -64,21 +70,24 @@ void StartVideo() {
 
 void InitGraphics(int width, int height, const char* caption) {
   StartVideo();
+  // SDL tells the desktop's size only until the first video mode is set.
+  const SDL_VideoInfo* video = SDL_GetVideoInfo();
+  const TSize display{video->current_w, video->current_h};
   // The task bar's picture of the window; SDL takes it only before the video mode is set, and the
   // icon's colour key becomes its mask. Without the file the window keeps the desktop's default
   // icon: the icon is the one picture the game can do without, and a missing sprites folder is
   // then still reported in the open window.
   if (std::filesystem::exists(SpriteFile::Icon)) SDL_WM_SetIcon(LoadSprite(SpriteFile::Icon).get(), nullptr);
-  if (!OpenWindow(width, height, caption)) throw EMediaError(std::string("Cannot set video mode: ") + SDL_GetError());
-  SDL_ShowCursor(SDL_DISABLE);
+  PrepareWindow(caption);
+  if (!OpenGameScreen({width, height}, display)) {
+    throw EMediaError(std::string("Cannot set video mode: ") + SDL_GetError());
+  }
+  ShowSystemPointer(false);
 }
 
 bool OpenWindow(int width, int height, const char* caption) {
-  SDL_WM_SetCaption(caption, nullptr);
-  putenv(CentredWindowSetting);
-  Screen = SDL_SetVideoMode(width, height, ScreenDepth, SDL_HWSURFACE);
-  PresentWholeScreenNext();
-  return Screen != nullptr;
+  PrepareWindow(caption);
+  return SetScreenMode({width, height}, {width, height}, 0);
 }
 
 SurfacePtr LoadSprite(const char* name) {

@@ -17,9 +17,10 @@ constexpr int BlankGlyph = 42;
 // The one video surface, owned by SDL; valid from InitGraphics until SDL_Quit.
 extern SDL_Surface* Screen;
 
-// Opens the centred window with its caption and, when that file is there, the icon
-// sprites/icon.dat, and hides the system pointer. Unless SDL_VIDEODRIVER names a driver, only the
-// desktop's drivers are tried. Throws EMediaError naming the cause when the video system or the
+// Opens the centred, resizable window with its caption and, when that file is there, the icon
+// sprites/icon.dat, and hides the system pointer. The window is as large as the display allows (see
+// OpenGameScreen); Screen is always width by height. Unless SDL_VIDEODRIVER names a driver, only
+// the desktop's drivers are tried. Throws EMediaError naming the cause when the video system or the
 // video mode cannot be set up, and like LoadSprite when the icon is damaged.
 void InitGraphics(int width, int height, const char* caption);
 // Sets the video mode of a window of that size and caption, centred on the desktop, as Screen; false

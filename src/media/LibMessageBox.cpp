@@ -1,6 +1,7 @@
 #include "media/LibMessageBox.h"
 
 #include "media/LibGraphics.h"
+#include "media/LibPresent.h"
 #include "media/SdlRect.h"
 
 #include <SDL_gfxPrimitives.h>
@@ -39,7 +40,8 @@ std::vector<std::string> WrapLines(const std::string& text) {
   return lines;
 }
 
-bool Inside(const SDL_Rect& rect, int x, int y) {
+bool Inside(const SDL_Rect& rect, TPoint point) {
+  const auto [x, y] = point;
   return x >= rect.x && x < rect.x + rect.w && y >= rect.y && y < rect.y + rect.h;
 }
 
@@ -99,17 +101,18 @@ bool ClosesMessageBox(const SDL_Event& event, const SDL_Rect& okButton) {
       return key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_ESCAPE;
     }
     case SDL_MOUSEBUTTONDOWN:
-      return event.button.button == SDL_BUTTON_LEFT && Inside(okButton, event.button.x, event.button.y);
+      return event.button.button == SDL_BUTTON_LEFT && Inside(okButton, ScreenPoint(event.button.x, event.button.y));
     default: return false;
   }
 }
 
 void RunMessageBox(const std::string& title, const std::string& text) {
   const SDL_Rect ok = DrawMessageBox(title, text);
-  SDL_ShowCursor(SDL_ENABLE);
+  ShowSystemPointer(true);
   SDL_Event event;
   do {
-    SDL_Flip(Screen);
+    PresentWholeScreenNext();  // the window may be scaled, so the box is shown the way frames are
+    PresentScreen(Screen);
     if (SDL_WaitEvent(&event) == 0) return;
   } while (!ClosesMessageBox(event, ok));
 }

@@ -61,6 +61,12 @@ void ReportFatal(const Exception& failure) {
   ShowMessageBox("Application Error", report);
 }
 
+// F11, or Enter with Alt, as players of SDL games expect.
+bool TogglesFullscreen(const SDL_keysym& key) {
+  const bool enter = key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER;
+  return key.sym == SDLK_F11 || (enter && (key.mod & KMOD_ALT) != 0);
+}
+
 }  // namespace
 
 THalloween::THalloween() = default;
@@ -164,18 +170,30 @@ void PumpEvents(TGame& game) {
   bool hidden = false;
   while (SDL_PollEvent(&event) == 1) {
     switch (event.type) {
-      case SDL_MOUSEMOTION: game.MouseMove(event.motion.x, event.motion.y); break;
+      case SDL_MOUSEMOTION: {
+        const TPoint at = ScreenPoint(event.motion.x, event.motion.y);
+        game.MouseMove(at.X, at.Y);
+        break;
+      }
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT) {
-          game.MouseButton(event.type == SDL_MOUSEBUTTONDOWN, event.button.x, event.button.y);
+          const TPoint at = ScreenPoint(event.button.x, event.button.y);
+          game.MouseButton(event.type == SDL_MOUSEBUTTONDOWN, at.X, at.Y);
         }
         break;
       case SDL_KEYDOWN:
-      case SDL_KEYUP: PassKey(game, event.key); break;
+      case SDL_KEYUP:  // the fullscreen keys are the presenter's, pressed or let go
+        if (!TogglesFullscreen(event.key.keysym)) {
+          PassKey(game, event.key);
+        } else if (event.type == SDL_KEYDOWN) {
+          ToggleFullscreen();
+        }
+        break;
       case SDL_ACTIVEEVENT:
         if (event.active.state & SDL_APPACTIVE) hidden = !event.active.gain;
         break;
+      case SDL_VIDEORESIZE: ResizeWindow(event.resize.w, event.resize.h); break;
       case SDL_QUIT: game.RequestQuit(0); break;
       case SDL_VIDEOEXPOSE:  // the window lost its picture and SDL cannot restore it alone
         PresentWholeScreenNext();

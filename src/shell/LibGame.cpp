@@ -1,5 +1,7 @@
 #include "shell/LibGame.h"
 
+#include "media/LibPresent.h"
+
 #include <SDL.h>
 
 void TGame::SetModule(TModule* module) {
@@ -8,5 +10,6 @@ void TGame::SetModule(TModule* module) {
   int x = 0;
   int y = 0;
   SDL_GetMouseState(&x, &y);
-  module->MouseMove(x, y);
+  const TPoint at = ScreenPoint(x, y);
+  module->MouseMove(at.X, at.Y);
 }

@@ -1,5 +1,5 @@
 // What needs a real X server (an Xvfb each, XTest input): the window, a game to a saved name, the
-// close request and the error box.
+// close request, the error box, and the scaled window and fullscreen on a large display.
 
 #include "game/GameModule.h"
 #include "scores/LibHighScores.h"
@@ -30,7 +30,7 @@ class JourneyTest : public ::testing::Test {
     if (Server == 0) {
       dup2(ready[1], 3);
       if (!freopen("/dev/null", "w", stderr)) _exit(126);
-      execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp", nullptr);
+      execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", ScreenSize, "-nolisten", "tcp", nullptr);
       _exit(127);
     }
     char number[16] = "";
@@ -58,8 +58,8 @@ class JourneyTest : public ::testing::Test {
     }
     return false;
   }
-  // The mapped top-level window of that title, and its Place.
-  bool FindWindow(const std::string& title = "Game") {
+  // The mapped top-level window of that title, or else of that width whatever its title, and its Place.
+  bool FindWindow(const std::string& title = "Game", int width = 0) {
     ::Window root = 0, parent = 0, *children = nullptr;
     unsigned count = 0;
     // SDL 2 makes and destroys windows while it starts: one may go before it is read.
@@ -68,8 +68,9 @@ class JourneyTest : public ::testing::Test {
     for (unsigned i = 0; i < count; ++i) {
       char* name = nullptr;
       XWindowAttributes a{};
-      if (XFetchName(X, children[i], &name) && name == title && XGetWindowAttributes(X, children[i], &a) &&
-          a.map_state == IsViewable) {
+      const bool named = XFetchName(X, children[i], &name) && name == title;
+      if ((named || width > 0) && XGetWindowAttributes(X, children[i], &a) && a.map_state == IsViewable &&
+          (width == 0 || a.width == width)) {
         Window = children[i];
         Place = {a.x, a.y, a.width, a.height};
       }
@@ -89,6 +90,17 @@ class JourneyTest : public ::testing::Test {
     }
     XDestroyImage(image);
     return pixels;
+  }
+  // Game pixels whose square (its first and last pixel) at the corner does not show what Screen holds.
+  static int Unlike(const std::vector<Rgb>& shown, int width, int scale = 1, TPoint corner = {0, 0}) {
+    int differing = 0;
+    for (int i = 0; i < ScreenWidth * ScreenHeight; ++i) {
+      const int x = i % ScreenWidth, y = i / ScreenWidth;
+      for (const int d : {0, scale - 1}) {
+        differing += OnScreen(shown[(corner.Y + y * scale + d) * width + corner.X + x * scale + d]) != ScreenAt(x, y);
+      }
+    }
+    return differing;
   }
   // Pressed on the first point, released on the last.
   void Pointer(const std::vector<TPoint>& points) {
@@ -115,6 +127,7 @@ class JourneyTest : public ::testing::Test {
     EXPECT_TRUE(held);
     Frames(Game, 1);
   }
+  const char* ScreenSize = "1024x768x24";
   pid_t Server = -1, Child = -1;
   ::Display* X = nullptr;
   ::Window Window = 0;
@@ -137,11 +150,7 @@ TEST_F(JourneyTest, GameShowsEveryFrameSavesAndCloses) {
   const auto showScreen = [&](const char* step, int frames) {
     for (int frame = 0; frame < frames; ++frame) {
       Frames(Game, 1);
-      const std::vector<Rgb> shown = Grab();
-      int differing = 0;
-      for (int i = 0; i < ScreenWidth * ScreenHeight; ++i)
-        differing += OnScreen(shown[i]) != ScreenAt(i % ScreenWidth, i / ScreenWidth);
-      EXPECT_EQ(differing, 0) << step << ", frame " << frame;
+      EXPECT_EQ(Unlike(Grab(), ScreenWidth), 0) << step << ", frame " << frame;
     }
   };
   PushMotion(150, 300);
@@ -194,4 +203,57 @@ TEST_F(JourneyTest, FatalFaultBoxWaitsForOk) {
     ASSERT_TRUE(Until(ended)) << title;
     EXPECT_EQ(WEXITSTATUS(status), 1);
   }
+}
+
+class LargeDisplayTest : public JourneyTest {
+ protected:
+  LargeDisplayTest() { ScreenSize = "3840x2160x24"; }
+  void Press(const std::vector<KeySym>& keys) {  // and release
+    for (const bool down : {true, false}) {
+      for (const KeySym key : keys) XTestFakeKeyEvent(X, XKeysymToKeycode(X, key), down, CurrentTime);
+    }
+  }
+  // Frames until a window of that width shows the picture at that scale and corner.
+  void ExpectPicture(int width, int scale, TPoint corner) {
+    EXPECT_TRUE(Until([&] {
+      Frames(Game, 1);
+      Window = 0;
+      if (!FindWindow(width == 3840 ? "" : "Game", width)) return false;
+      // SDL 2 leaves that to a window manager, and Xvfb has none.
+      if (width == 3840 && Place[0] != 0) XMoveWindow(X, Window, 0, 0);
+      return Place[0] + Place[2] <= 3840 && Unlike(Shown = Grab(), width, scale, corner) == 0;
+    }));
+  }
+  std::vector<Rgb> Shown;
+};
+
+// On a 3840x2160 display: the window at 3x, F11 to fullscreen at 4x, Alt+Enter back, a resize to 2x;
+// a line played fullscreen and in the resized window.
+TEST_F(LargeDisplayTest, WindowFullscreenAndResizedWindowScaleByWholePixels) {
+  UseGeneratedAssets();
+  InitGraphics(ScreenWidth, ScreenHeight, "Game");
+  InitSound();
+  ASSERT_TRUE(FindWindow());
+  Game.Start();
+  EXPECT_EQ(Place, std::vector<int>({960, 360, 1920, 1440}));
+  Drag({{1800, 900}}, 20);  // ends the intro
+  Drag({{900, 600}});       // the new game entry
+  Frames(Game, 40);
+  Press({XK_F11});
+  ExpectPicture(3840, 4, {640, 120});
+  EXPECT_TRUE(Shown[0] == Black && Shown[1000 * 3840 + 639] == Black) << "the border";
+  auto& playing = dynamic_cast<TGameModule&>(*Game.GetCurrentModule());
+  const auto playLine = [&](int scale, TPoint corner) {
+    std::vector<TPoint> line = *FindLine([&](int c, int r) { return playing.GetBoard().Cell(c, r)->Kind; });
+    for (TPoint& point : line) point = {corner.X + scale * point.X + 1, corner.Y + scale * point.Y + 1};
+    Drag(line);
+    Frames(Game, 40);
+  };
+  playLine(4, {640, 120});
+  Press({XK_Alt_L, XK_Return});
+  ExpectPicture(1920, 3, {0, 0});
+  XResizeWindow(X, Window, 1400, 1000);
+  ExpectPicture(1400, 2, {60, 20});
+  playLine(2, {60, 20});
+  EXPECT_EQ(playing.GetScore(), 18);
 }

@@ -2,6 +2,7 @@
 // Real SDL events through the real frame loop, for tests and benchmarks.
 
 #include "game/LibBoard.h"
+#include "media/LibScale.h"
 #include "shell/BoglingsAndSkitters.h"
 
 #include <SDL.h>
@@ -9,11 +10,6 @@
 #include <functional>
 #include <optional>
 #include <vector>
-
-struct TPoint {
-  int X, Y;
-  bool operator==(const TPoint&) const = default;
-};
 
 inline void PushMotion(int x, int y) {
   SDL_Event event{.motion = {SDL_MOUSEMOTION, 0, 0, Uint16(x), Uint16(y), 0, 0}};
