@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <emscripten.h>
+#include "media/LibSound.h"
 
 #include <array>
 
@@ -109,6 +110,16 @@ void Mix_CloseAudio() {
 
 int Mix_AllocateChannels(int) { return ChannelCount; }
 
+// The page plays each buffer at its own rate; the loader's limits on a sound's rate follow from the
+// output the game asked for, as on the desktop.
+int Mix_QuerySpec(int* frequency, Uint16* format, int* channels) {
+  if (!Open) return 0;
+  *frequency = SoundFrequency;
+  *format = SoundFormat;
+  *channels = SoundChannels;
+  return 1;
+}
+
 int Mix_Volume(int channel, int volume) {
   if (!Valid(channel)) return 0;
   const int previous = Volumes[channel];
@@ -128,8 +139,8 @@ Mix_Chunk* Mix_LoadWAV_RW(SDL_RWops* stream, int freeStream) {
   const int channels = static_cast<int>(Little(wav + 22, 2)), bits = static_cast<int>(Little(wav + 34, 2));
   const int rate = static_cast<int>(Little(wav + 24, 4)), bytes = static_cast<int>(Little(wav + 40, 4));
   // Web Audio's own limits on a buffer; the game's loader hands only WAVs well inside them.
-  const bool playable = (channels == 1 || channels == 2) && (bits == 8 || bits == 16) && rate >= 3000 &&
-                        rate <= 768000 && bytes >= channels * bits / 8 && bytes <= size - 44;
+  const bool playable = Little(wav + 20, 2) == 1 && (channels == 1 || channels == 2) && (bits == 8 || bits == 16) &&
+                        rate >= 3000 && rate <= 768000 && bytes >= channels * bits / 8 && bytes <= size - 44;
   if (!playable) {
     SDL_SetError("not a WAV of 8- or 16-bit PCM, mono or stereo, that Web Audio plays");
     return nullptr;

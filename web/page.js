@@ -14,6 +14,9 @@ function fit() {
   box.style.setProperty('--scale', Math.max(1, step));
 }
 window.addEventListener('resize', fit);
+// Once the frame loop sleeps, the game runs in the browser's timers: a fault there reaches no
+// caller, only the window.
+window.addEventListener('error', (event) => Module.onAbort(event.message));
 fit();
 
 function say(text) {
@@ -80,11 +83,13 @@ var Module = {
   },
   // A fault of the browser's runtime itself, which no report of the game's covers.
   onAbort: (what) => {
+    if (Module.ended) return;
     showMessage('The game stopped in the browser: ' + what);
     Module.gameEnded(1);
   },
   // The game has ended: the exit entry (code 0), or a fatal report (1) already shown above.
   gameEnded: (code) => {
+    Module.ended = true;
     say(code === 0 ? 'Thanks for playing.' : 'The game has stopped.');
     start.textContent = 'play again';
     start.hidden = false;
