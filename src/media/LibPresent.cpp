@@ -124,7 +124,7 @@ void ScaleIntoWindow(SDL_Surface& picture, SDL_Surface& window, std::vector<SDL_
     band = target;
   }
   if (lock) SDL_UnlockSurface(surface);
-  if (whole) bands = {MakeRect(0, 0, window.w, window.h)};
+  if (whole) bands.assign(1, MakeRect(0, 0, window.w, window.h));
 }
 
 // Fullscreen grabs the pointer on both libraries, and sdl12-compat then reports a hidden pointer's
