@@ -37,5 +37,10 @@ int main(int argc, char** argv) {
                  {uint8_t(row[x] >> 11 << 3), uint8_t((row[x] >> 5 & 63) << 2), uint8_t((row[x] & 31) << 3)});
     }
   }
-  return std::ofstream(argv[1], std::ios::binary).write(reinterpret_cast<char*>(rgb.data()), std::ssize(rgb)) ? 0 : 1;
+  const bool written =
+      !!std::ofstream(argv[1], std::ios::binary).write(reinterpret_cast<char*>(rgb.data()), std::ssize(rgb));
+  // Under sdl12-compat, SDL 2's audio thread must not outlive the library at exit.
+  ShutdownSound();
+  SDL_Quit();
+  return written ? 0 : 1;
 }
