@@ -1,31 +1,16 @@
 #pragma once
-// The window and the few drawing operations every screen uses. All drawing goes into Screen.
+// The few drawing operations every screen uses. All drawing goes into the presenter's Screen.
 
+#include "media/LibPresent.h"
 #include "media/MediaHandles.h"
 
 #include <cstdint>
 #include <string_view>
 
-constexpr int ScreenWidth = 640;
-constexpr int ScreenHeight = 480;
-constexpr int ScreenDepth = 16;
 constexpr int FontGlyphWidth = 10;
 constexpr int DigitGlyphWidth = 12;
 // Glyph of every byte the font has no picture for; its cell is empty.
 constexpr int BlankGlyph = 42;
-
-// The one video surface, owned by SDL; valid from InitGraphics until SDL_Quit.
-extern SDL_Surface* Screen;
-
-// Opens the centred, resizable window with its caption and, when that file is there, the icon
-// sprites/icon.dat, and hides the system pointer. The window is as large as the display allows (see
-// OpenGameScreen); Screen is always width by height. Unless SDL_VIDEODRIVER names a driver, only
-// the desktop's drivers are tried. Throws EMediaError naming the cause when the video system or the
-// video mode cannot be set up, and like LoadSprite when the icon is damaged.
-void InitGraphics(int width, int height, const char* caption);
-// Sets the video mode of a window of that size and caption, centred on the desktop, as Screen; false
-// with SDL's error when SDL refuses. The video system must be started.
-bool OpenWindow(int width, int height, const char* caption);
 
 // A picture with magenta (255, 0, 255) transparent, in its file's own pixel format. Never null:
 // a file that cannot be opened or decoded throws an error naming it.

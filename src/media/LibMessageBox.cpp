@@ -1,13 +1,11 @@
 #include "media/LibMessageBox.h"
 
-#include "media/LibGraphics.h"
 #include "media/LibPresent.h"
 #include "media/SdlRect.h"
 
 #include <SDL_gfxPrimitives.h>
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -40,11 +38,6 @@ std::vector<std::string> WrapLines(const std::string& text) {
   return lines;
 }
 
-bool Inside(const SDL_Rect& rect, TPoint point) {
-  const auto [x, y] = point;
-  return x >= rect.x && x < rect.x + rect.w && y >= rect.y && y < rect.y + rect.h;
-}
-
 void Box(const SDL_Rect& r, Uint8 red, Uint8 green, Uint8 blue) {
   boxRGBA(Screen, r.x, r.y, r.x + r.w - 1, r.y + r.h - 1, red, green, blue, 255);
 }
@@ -71,6 +64,11 @@ TLayout Lay(const std::string& title, const std::string& text) {
 
 }  // namespace
 
+TSize MessageBoxSize(const std::string& title, const std::string& text) {
+  const TLayout layout = Lay(title, text);
+  return {layout.Width, layout.Height};
+}
+
 SDL_Rect DrawMessageBox(const std::string& title, const std::string& text) {
   const TLayout layout = Lay(title, text);
   const SDL_Rect box =
@@ -91,37 +89,4 @@ SDL_Rect DrawMessageBox(const std::string& title, const std::string& text) {
   stringRGBA(Screen, ok.x + (ButtonWidth - 2 * CharWidth) / 2, ok.y + (ButtonHeight - CharWidth) / 2, "OK", 0, 0, 0,
              255);
   return ok;
-}
-
-bool ClosesMessageBox(const SDL_Event& event, const SDL_Rect& okButton) {
-  switch (event.type) {
-    case SDL_QUIT: return true;
-    case SDL_KEYDOWN: {
-      const SDLKey key = event.key.keysym.sym;
-      return key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_ESCAPE;
-    }
-    case SDL_MOUSEBUTTONDOWN:
-      return event.button.button == SDL_BUTTON_LEFT && Inside(okButton, ScreenPoint(event.button.x, event.button.y));
-    default: return false;
-  }
-}
-
-void RunMessageBox(const std::string& title, const std::string& text) {
-  const SDL_Rect ok = DrawMessageBox(title, text);
-  ShowSystemPointer(true);
-  SDL_Event event;
-  do {
-    PresentWholeScreenNext();  // the window may be scaled, so the box is shown the way frames are
-    PresentScreen(Screen);
-    if (SDL_WaitEvent(&event) == 0) return;
-  } while (!ClosesMessageBox(event, ok));
-}
-
-void ShowMessageBox(const std::string& title, const std::string& text) {
-  char driver[32] = "";
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0 || SDL_VideoDriverName(driver, sizeof driver) == nullptr) return;
-  if (std::strcmp(driver, "dummy") == 0) return;
-  const TLayout layout = Lay(title, text);
-  if (SDL_GetVideoSurface() == nullptr && !OpenWindow(layout.Width, layout.Height, title.c_str())) return;
-  RunMessageBox(title, text);
 }

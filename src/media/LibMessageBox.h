@@ -1,19 +1,20 @@
 #pragma once
-// The modal message box that shows the fatal failure report inside the game's window, or in a window
-// of its own when the game's is not open yet. It draws with SDL_gfx's built-in font, so it works even
-// when the game's own font is what failed.
+// The modal message box that shows the fatal failure report inside the game's picture. It draws with
+// SDL_gfx's built-in font, so it works even when the game's own font is what failed. Each platform
+// shows it its own way: the desktop waits in a window for the player to close it, the page leaves
+// it on the canvas beside its own text.
+
+#include "media/LibScale.h"
 
 #include <SDL.h>
 
 #include <string>
 
-// Shows the box and waits until the player closes it with OK, Enter, Escape or the window's close
-// request. Returns at once when no window can show it (no video, or the dummy driver).
+// Shows the box; on the desktop, waits until the player closes it. Returns at once when no window
+// can show it (no video, or the dummy driver).
 void ShowMessageBox(const std::string& title, const std::string& text);
 
-// The parts of ShowMessageBox, for tests. DrawMessageBox draws the box centred in Screen and returns
-// where its OK button is; ClosesMessageBox tells whether an event closes a box with that button.
+// Draws the box centred in Screen and returns where its OK button is.
 SDL_Rect DrawMessageBox(const std::string& title, const std::string& text);
-bool ClosesMessageBox(const SDL_Event& event, const SDL_Rect& okButton);
-// Waits for events until one closes the box; the window must be open.
-void RunMessageBox(const std::string& title, const std::string& text);
+// The box's size for that title and text: a window of its own when the game's is not open yet.
+TSize MessageBoxSize(const std::string& title, const std::string& text);

@@ -1,5 +1,8 @@
 #pragma once
-// Shows the game's picture in the window at the cost of what changed. SDL converts every pixel it
+// The platform's presenter: it owns the window (or the page's canvas) and Screen, the picture every
+// screen draws into. The desktop's is desktop/LibPresent.cpp, the browser's web/WebPresent.cpp.
+//
+// On the desktop it shows the game's picture in the window at the cost of what changed. SDL converts every pixel it
 // is handed into the window's format (on a 24-bit desktop that is most of a frame's time), so a
 // frame equal to the one already shown costs only the comparison with a copy of it.
 //
@@ -11,6 +14,20 @@
 #include "media/LibScale.h"
 
 #include <SDL.h>
+
+constexpr int ScreenWidth = 640;
+constexpr int ScreenHeight = 480;
+constexpr int ScreenDepth = 16;
+
+// The one picture of the game, 16-bit 5-6-5, width by height; valid from InitGraphics until SDL_Quit.
+extern SDL_Surface* Screen;
+
+// Opens the centred, resizable window with its caption and, when that file is there, the icon
+// sprites/icon.dat, and hides the system pointer. The window is as large as the display allows (see
+// OpenGameScreen); Screen is always width by height. Unless SDL_VIDEODRIVER names a driver, only
+// the desktop's drivers are tried. Throws EMediaError naming the cause when the video system or the
+// video mode cannot be set up, and like LoadSprite when the icon is damaged.
+void InitGraphics(int width, int height, const char* caption);
 
 // Sets a video mode of the window's size (flags: SDL_RESIZABLE, SDL_FULLSCREEN or 0) and makes
 // Screen a surface of the picture's size shown in it. False with SDL's error when SDL refuses.

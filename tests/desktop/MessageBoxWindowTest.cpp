@@ -1,11 +1,13 @@
+#include "desktop/MessageBoxWindow.h"
+
 #include "media/LibMessageBox.h"
 
 #include "support/Headless.h"
 
-using LibMessageBoxTest = HeadlessTest;
+using MessageBoxWindowTest = HeadlessTest;
 
 // That the box waits for these in a real window is the X-server journey's.
-TEST_F(LibMessageBoxTest, OnlyOkEnterEscapeOrCloseEndIt) {
+TEST_F(MessageBoxWindowTest, OnlyOkEnterEscapeOrCloseEndIt) {
   const SDL_Rect ok = DrawMessageBox("Error", "Exception EInOutError in module boglings.\nRead beyond end of file.");
   EXPECT_EQ(std::tuple(ok.x, ok.y, ok.w, ok.h), std::tuple(288, 259, 64, 24)) << "centred below the text";
   EXPECT_EQ(DrawMessageBox("Error", std::string(300, 'x') + " " + std::string(20, 'y')).y, 277) << "five lines";

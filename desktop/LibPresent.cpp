@@ -1,7 +1,7 @@
 #include "media/LibPresent.h"
 
 #include "media/LibErrors.h"
-#include "media/LibGraphics.h"
+#include "media/MediaHandles.h"
 #include "media/SdlRect.h"
 
 #include <algorithm>
@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+SDL_Surface* Screen = nullptr;
 
 namespace {
 
