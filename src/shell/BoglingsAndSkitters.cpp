@@ -19,13 +19,11 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <optional>
 
 namespace {
-
-// The one controller, used by the main loop for every call; owned by RunProgram.
-THalloween* GameController = nullptr;
 
 template <class Module, class... Arguments>
 OwnedModule<TModule> Create(Arguments&&... arguments) {
@@ -215,22 +213,20 @@ void RunFrame(TGame& game, Uint32 delayMs) {
   PresentScreen(Screen);
 }
 
-void MainLoop() {
-  InitSound();
-  GameController->Start();
-  while (!GameController->IsQuitRequested()) RunFrame(*GameController, FrameDelayMs);
-}
+namespace {
 
-int RunProgram() {
-  CatchSignals();
-  int exitCode = 1;
+// What the program holds from its start to its end; the controller is used by every frame.
+std::optional<TUserFolder> Folder;
+std::unique_ptr<THalloween> Controller;
+int ExitCode = 0;
+
+// Runs a step of the program. A fatal failure, whatever was thrown, is reported here and makes the
+// exit code 1; false then.
+template <class Step>
+bool Guarded(Step step) {
   try {
-    const TUserFolder folder;
-    InitGraphics(ScreenWidth, ScreenHeight, "Game");
-    THalloween controller;
-    GameController = &controller;
-    MainLoop();
-    exitCode = 0;
+    step();
+    return true;
   } catch (const Exception& failure) {
     ReportFatal(failure);
   } catch (const std::bad_alloc&) {
@@ -240,8 +236,40 @@ int RunProgram() {
   } catch (const std::exception& failure) {
     ReportFatal(EStandardError(failure.what()));
   }
-  GameController = nullptr;
+  ExitCode = 1;
+  return false;
+}
+
+}  // namespace
+
+bool StartProgram() {
+  CatchSignals();
+  ExitCode = 0;
+  return Guarded([] {
+    Folder.emplace();
+    InitGraphics(ScreenWidth, ScreenHeight, "Game");
+    Controller = std::make_unique<THalloween>();
+    InitSound();
+    Controller->Start();
+  });
+}
+
+bool ProgramFrame(Uint32 delayMs) {
+  return Guarded([delayMs] { RunFrame(*Controller, delayMs); }) && !Controller->IsQuitRequested();
+}
+
+int EndProgram() {
+  Controller.reset();
+  Folder.reset();
   ShutdownSound();
   SDL_Quit();
-  return exitCode;
+  return ExitCode;
+}
+
+int RunProgram() {
+  if (StartProgram()) {
+    while (ProgramFrame(FrameDelayMs)) {
+    }
+  }
+  return EndProgram();
 }

@@ -46,10 +46,17 @@ void PumpEvents(TGame& game);
 // One frame: events, Update, pause of delayMs, black clear, Draw, and the changes presented.
 // Tests pass 0.
 void RunFrame(TGame& game, Uint32 delayMs);
-// Opens the mixer, starts the controller and runs frames until a quit is requested; then frees
-// the screens and shuts the media library down.
-void MainLoop();
-// The whole program, in the player's own folder when installed (see UserFolder); returns its exit
-// code. A fatal failure, whatever was thrown, is reported here and gives 1. SIGHUP and SIGQUIT end
-// the program as the close request does; SIGPIPE is ignored.
+// The program in three steps, so that one frame function serves two drivers: the desktop's loop
+// (RunProgram) and the browser's frame callbacks. SIGHUP and SIGQUIT end the program as the close
+// request does; SIGPIPE is ignored. A fatal failure, whatever was thrown, is reported where it
+// happens and ends the program with exit code 1.
+// Makes the player's folder current (see UserFolder), opens the window and the mixer and starts
+// the controller; false after a fatal failure.
+bool StartProgram();
+// One frame with that pause (see RunFrame); false once the program is to end: a quit requested, or
+// a fatal failure.
+bool ProgramFrame(Uint32 delayMs);
+// Frees the screens, leaves the player's folder and shuts the media library down; the exit code.
+int EndProgram();
+// The whole program on the desktop: frames with the game's pause until the end; its exit code.
 int RunProgram();
