@@ -3,7 +3,7 @@
 #include "game/GameLayout.h"
 #include "media/LibGraphics.h"
 
-#include <SDL_gfxPrimitives.h>
+#include "media/SdlCalls.h"
 
 namespace {
 

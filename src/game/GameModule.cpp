@@ -6,7 +6,7 @@
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
 
-#include <SDL.h>
+#include "media/SdlCalls.h"
 
 #include <algorithm>
 #include <iterator>

@@ -3,7 +3,7 @@
 #include "media/LibPresent.h"
 #include "media/SdlRect.h"
 
-#include <SDL_gfxPrimitives.h>
+#include "media/SdlCalls.h"
 
 #include <algorithm>
 #include <vector>

@@ -6,7 +6,7 @@
 
 #include "media/LibScale.h"
 
-#include <SDL.h>
+#include "media/SdlCalls.h"
 
 #include <string>
 

@@ -13,7 +13,7 @@
 
 #include "media/LibScale.h"
 
-#include <SDL.h>
+#include "media/SdlCalls.h"
 
 constexpr int ScreenWidth = 640;
 constexpr int ScreenHeight = 480;

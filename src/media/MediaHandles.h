@@ -1,8 +1,7 @@
 #pragma once
 // Owning handles for the media library's objects. Only the media layer frees them.
 
-#include <SDL.h>
-#include <SDL_mixer.h>
+#include "media/SdlCalls.h"
 
 #include <memory>
 

@@ -5,7 +5,7 @@
 #include "media/MediaHandles.h"
 #include "shell/LibGame.h"
 
-#include <SDL.h>
+#include "media/SdlCalls.h"
 
 class TMenuModule;
 

@@ -2,7 +2,7 @@
 
 #include "media/LibPresent.h"
 
-#include <SDL.h>
+#include "media/SdlCalls.h"
 
 void TGame::SetModule(TModule* module) {
   CurrentModule = module;
