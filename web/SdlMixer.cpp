@@ -1,4 +1,4 @@
-// The browser's mixer: SDL_mixer's channel calls as SDL_mixer documents them, over Web Audio.
+// The page's stand-in for SDL_mixer's channel calls (SdlCalls.h), as SDL_mixer documents them, over Web Audio.
 // Emscripten's own lacks Mix_GetChunk, counts channels wrongly, lets a new sound on a channel play
 // over the old one and ignores loop counts. Each channel here is a gain at its volume with at most
 // one source: a new sound stops the channel's previous one, and loops plays the sound loops + 1
