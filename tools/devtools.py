@@ -82,6 +82,27 @@ class Browser:
             await asyncio.sleep(0.05)
         raise AssertionError('page never met: ' + expression)
 
+    async def phone(self, width, height, ratio, mobile=True):
+        """Turns the page's screen to width by height CSS pixels at that device pixel ratio; a mobile one is touched."""
+        await self.send('Emulation.setDeviceMetricsOverride', width=width, height=height, deviceScaleFactor=ratio,
+                        mobile=mobile)
+        await self.send('Emulation.setTouchEmulationEnabled', enabled=mobile, maxTouchPoints=5)
+
+    async def desktop(self):
+        """Back to the browser's own window, clicked and not touched."""
+        await self.send('Emulation.clearDeviceMetricsOverride')
+        await self.send('Emulation.setTouchEmulationEnabled', enabled=False)
+
+    async def tap(self, x, y):
+        """A finger's tap at the page's CSS point (x, y)."""
+        await self.send('Input.dispatchTouchEvent', type='touchStart', touchPoints=[{'x': x, 'y': y}])
+        await self.send('Input.dispatchTouchEvent', type='touchEnd', touchPoints=[])
+
+    async def screenshot(self, path):
+        """Writes what the page shows, in device pixels, to the PNG file path."""
+        shot = await self.send('Page.captureScreenshot', format='png')
+        open(path, 'wb').write(base64.b64decode(shot['data']))
+
     async def close(self):
         await self.socket.close()
         self.process.terminate()

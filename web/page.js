@@ -1,23 +1,15 @@
-// The page around the game: its start screen, the canvas scaled by whole steps to the window, the
-// game's messages, and what follows the game's end.
+// The page around the game: its start screen, the game's messages, and what follows the game's end.
+// The picture's place and scale are the display's (display.js).
 'use strict';
 
 const canvas = document.getElementById('canvas');
-const box = document.getElementById('box');
 const start = document.getElementById('start');
 const status = document.getElementById('status');
 const messages = document.getElementById('messages');
 
-// The largest whole step at which the canvas and the line under it fit the window.
-function fit() {
-  const step = Math.floor(Math.min(window.innerWidth / 640, (window.innerHeight - 64) / 480));
-  box.style.setProperty('--scale', Math.max(1, step));
-}
-window.addEventListener('resize', fit);
 // Once the frame loop sleeps, the game runs in the browser's timers: a fault there reaches no
 // caller, only the window.
 window.addEventListener('error', (event) => Module.onAbort(event.message));
-fit();
 
 function say(text) {
   status.textContent = text;
@@ -29,29 +21,59 @@ function showMessage(text) {
   messages.textContent += text + '\n';
 }
 
-// The start screen: the game's title picture, read from the game's own files, on black.
-async function drawTitle() {
-  const bytes = FS.readFile('/sprites/title.dat');
+// A picture of the game's own files.
+async function gamePicture(name) {
+  const bytes = FS.readFile('/sprites/' + name + '.dat');
   for (let i = 0; i < bytes.length; ++i) bytes[i] ^= i & 255;
-  const picture = await createImageBitmap(new Blob([bytes], {type: 'image/bmp'}));
-  const context = canvas.getContext('2d');
-  context.fillStyle = '#000';
-  context.fillRect(0, 0, canvas.width, canvas.height);
-  const x = (canvas.width - picture.width) >> 1, y = (canvas.height - picture.height) >> 2;
-  context.drawImage(picture, x, y);
-  // The picture's magenta is its transparent colour.
-  const area = context.getImageData(x, y, picture.width, picture.height);
-  const pixels = area.data;
-  for (let i = 0; i < pixels.length; i += 4) {
-    if (pixels[i] >= 248 && pixels[i + 1] < 4 && pixels[i + 2] >= 248) pixels[i] = pixels[i + 2] = 0;
-  }
-  context.putImageData(area, x, y);
+  return createImageBitmap(new Blob([bytes], {type: 'image/bmp'}));
 }
 
-function play() {
+// The start screen: the menu's night and its title, centred where the menu shows it (MenuLayout.h).
+async function drawTitle() {
+  const centreX = 400, centreY = 80;
+  const [night, title] = await Promise.all([gamePicture('background'), gamePicture('title')]);
+  const lettering = document.createElement('canvas');
+  lettering.width = title.width;
+  lettering.height = title.height;
+  const letters = lettering.getContext('2d');
+  letters.drawImage(title, 0, 0);
+  // The picture's magenta is its transparent colour.
+  const area = letters.getImageData(0, 0, title.width, title.height);
+  const pixels = area.data;
+  for (let i = 0; i < pixels.length; i += 4) {
+    if (pixels[i] >= 248 && pixels[i + 1] < 4 && pixels[i + 2] >= 248) pixels[i + 3] = 0;
+  }
+  letters.putImageData(area, 0, 0);
+  const frame = Module.frame.getContext('2d');
+  frame.drawImage(night, 0, 0);
+  frame.drawImage(lettering, centreX - (title.width >> 1), centreY - (title.height >> 1));
+  Module.frameChanged(0, 0, 640, 480);
+}
+
+// Enter or Space pressed, not held, take the start button's action as a click does.
+function isPress(event) {
+  return event.type === 'click' || ((event.key === 'Enter' || event.key === ' ') && !event.repeat);
+}
+
+// Shows the start screen's button, worded for a finger where the device has touch; a tap or click
+// anywhere starts, and so do the keys.
+function offerPlay() {
+  const touch = matchMedia('(pointer: coarse)').matches || navigator.maxTouchPoints > 0;
+  start.textContent = touch ? 'tap to play' : 'click to play';
+  start.hidden = false;
+  start.focus({preventScroll: true});
+  window.addEventListener('click', play, true);
+  window.addEventListener('keydown', play, true);
+}
+
+function play(event) {
+  if (!isPress(event)) return;
+  event.preventDefault();
+  window.removeEventListener('click', play, true);
+  window.removeEventListener('keydown', play, true);
   Module.clicked = performance.now();
   start.hidden = true;
-  box.onclick = null;
+  document.body.classList.add('playing');
   // Created inside the click, the audio context may sound at once.
   try {
     Module.audioContext = new AudioContext();
@@ -64,6 +86,8 @@ function play() {
 
 var Module = {
   canvas: canvas,
+  frame: display.frame,  // the game's picture, which the display shows scaled
+  frameChanged: display.show,
   thisProgram: 'boglings',  // the program's name in a fatal report, as on the desktop
   print: (text) => console.log(text),
   printErr: (text) => {
@@ -78,8 +102,7 @@ var Module = {
     }
     say('');
     Module.startShown = performance.now();
-    start.hidden = false;
-    box.onclick = play;
+    offerPlay();
   },
   // A fault of the browser's runtime itself, which no report of the game's covers.
   onAbort: (what) => {
@@ -90,10 +113,15 @@ var Module = {
   // The game has ended: the exit entry (code 0), or a fatal report (1) already shown above.
   gameEnded: (code) => {
     Module.ended = true;
+    document.body.classList.remove('playing');
+    document.body.classList.add('ended');
     say(code === 0 ? 'Thanks for playing.' : 'The game has stopped.');
     start.textContent = 'play again';
     start.hidden = false;
     canvas.style.cursor = 'default';
-    start.onclick = () => location.reload();
+    const again = (event) => isPress(event) && location.reload();
+    start.onclick = again;
+    start.focus({preventScroll: true});
+    window.addEventListener('keydown', again, true);
   },
 };

@@ -9,6 +9,9 @@ site, screen_dump, game_dir = sys.argv[1:4]
 KEY = 'boglings/highscores.bin'
 SKIP_INTRO, REST = 'click:320,240', 'move:600,20'  # the pointer rests where no screen reacts
 NEW_GAME, HIGH_SCORES, EXIT, QUIT = (400, 225), (400, 275), (400, 375), (30, 30)
+# A phone as it turns, then on a screen of another ratio (CSS size, ratio, the canvas in device pixels):
+# no whole step comes near the fit in the first two, and a whole step of 2 does in the third.
+FITS = [(390, 844, 3, 1170, 878), (844, 390, 3, 1560, 1170), (800, 400, 2.5, 1280, 960)]
 
 
 def desktop_screen(table, *steps):
@@ -112,10 +115,33 @@ async def type_name(page, name):
         await click(page, *key)
 
 
+async def phone_fits(page, url):
+    """The picture lies wholly on the phone's screen at the designed size as it turns, and a tap plays."""
+    await page.phone(*FITS[0][:3])
+    await page.send('Page.navigate', url=url)
+    await page.wait_for("!start.hidden")
+    for width, height, ratio, across, down in FITS:
+        await page.phone(width, height, ratio)
+        await page.wait_for('canvas.width == %d && canvas.height == %d' % (across, down), 5)
+        left, top, right, bottom, moon, *scrolled = await page.evaluate('''(r => [r.left, r.top, r.right, r.bottom,
+            canvas.getContext('2d').getImageData(canvas.width * 85 / 640, canvas.height * 125 / 480, 1, 1).data[0],
+            document.documentElement.scrollWidth, document.documentElement.scrollHeight])
+            (canvas.getBoundingClientRect())''')
+        assert 0 <= left and 0 <= top and right <= width and bottom <= height, (width, height, left, top, right, bottom)
+        assert abs(right - left - across / ratio) < 0.05 and abs(bottom - top - down / ratio) < 0.05, (width, height)
+        assert scrolled == [width, height] and moon > 200, (width, height, scrolled, moon)  # redrawn whole
+    assert await page.evaluate('start.textContent') == 'tap to play'
+    middle = '(r => [r.left + r.width / 2, r.top + r.height / 2])(start.getBoundingClientRect())'
+    await page.tap(*await page.evaluate(middle))
+    await page.wait_for("Module.audioContext.state == 'running'", 10)
+    await page.desktop()
+
+
 async def main():
     server, url = serve(site)
     page = await Browser().open()
     try:
+        await phone_fits(page, url)
         await page.send('Page.navigate', url=url)
         await page.wait_for('document.readyState == "complete"')
         zeros = bytes(130)  # any score makes this table
