@@ -29,10 +29,9 @@ function showMessage(text) {
   messages.textContent += text + '\n';
 }
 
-// The start screen: the game's title picture, read from the game's own files, on black.
+// The start screen: the game's title picture, the first of its files to arrive, on black.
 async function drawTitle() {
-  const bytes = FS.readFile('/sprites/title.dat');
-  for (let i = 0; i < bytes.length; ++i) bytes[i] ^= i & 255;
+  const bytes = await gameAssets.title;
   const picture = await createImageBitmap(new Blob([bytes], {type: 'image/bmp'}));
   const context = canvas.getContext('2d');
   context.fillStyle = '#000';
@@ -72,10 +71,13 @@ var Module = {
   },
   onRuntimeInitialized: async () => {
     try {
-      await drawTitle();
+      await gameAssets.writeInto(FS);
     } catch (e) {
-      console.error('No title picture: ' + e);
+      showMessage('The game could not load its pictures and sounds: ' + e.message);
+      Module.gameEnded(1);
+      return;
     }
+    await titleShown;
     say('');
     Module.startShown = performance.now();
     start.hidden = false;
@@ -97,3 +99,5 @@ var Module = {
     start.onclick = () => location.reload();
   },
 };
+// The start screen shows as soon as its picture is in, before the game's other files.
+const titleShown = drawTitle().catch((e) => console.error('No title picture: ' + e));
