@@ -21,17 +21,11 @@ function showMessage(text) {
   messages.textContent += text + '\n';
 }
 
-// A picture of the game's own files.
-async function gamePicture(name) {
-  const bytes = FS.readFile('/sprites/' + name + '.dat');
-  for (let i = 0; i < bytes.length; ++i) bytes[i] ^= i & 255;
-  return createImageBitmap(new Blob([bytes], {type: 'image/bmp'}));
-}
-
-// The start screen: the menu's night and its title, centred where the menu shows it (MenuLayout.h).
+// The start screen: the game's title, the first of its files to arrive, on black where the menu
+// shows it (MenuLayout.h), before the rest has come.
 async function drawTitle() {
   const centreX = 400, centreY = 80;
-  const [night, title] = await Promise.all([gamePicture('background'), gamePicture('title')]);
+  const title = await createImageBitmap(new Blob([await gameAssets.title], {type: 'image/bmp'}));
   const lettering = document.createElement('canvas');
   lettering.width = title.width;
   lettering.height = title.height;
@@ -45,7 +39,8 @@ async function drawTitle() {
   }
   letters.putImageData(area, 0, 0);
   const frame = Module.frame.getContext('2d');
-  frame.drawImage(night, 0, 0);
+  frame.fillStyle = '#000';
+  frame.fillRect(0, 0, 640, 480);
   frame.drawImage(lettering, centreX - (title.width >> 1), centreY - (title.height >> 1));
   Module.frameChanged(0, 0, 640, 480);
 }
@@ -96,10 +91,13 @@ var Module = {
   },
   onRuntimeInitialized: async () => {
     try {
-      await drawTitle();
+      await gameAssets.writeInto(FS);
     } catch (e) {
-      console.error('No title picture: ' + e);
+      showMessage('The game could not load its pictures and sounds: ' + e.message);
+      Module.gameEnded(1);
+      return;
     }
+    await titleShown;
     say('');
     Module.startShown = performance.now();
     offerPlay();
@@ -125,3 +123,7 @@ var Module = {
     window.addEventListener('keydown', again, true);
   },
 };
+// The start screen shows as soon as its picture is in, before the game's other files.
+const titleShown = drawTitle().catch((e) => console.error('No title picture: ' + e));
+// The start screen shows as soon as its picture is in, before the game's other files.
+const titleShown = drawTitle().catch((e) => console.error('No title picture: ' + e));

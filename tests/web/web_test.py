@@ -1,6 +1,6 @@
-# The browser's page in headless Chromium, against the desktop's pictures of the same screens.
+# The browser's page in headless Chromium, against the desktop's files and its pictures of the same screens.
 # Usage: web_test.py SITE_DIR SCREEN_DUMP GAME_DIR
-import asyncio, base64, os, subprocess, sys, tempfile
+import array, asyncio, base64, glob, hashlib, os, subprocess, sys, tempfile
 sys.dont_write_bytecode = True  # the source tree stays as it is
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', '..', 'tools'))
 from devtools import Browser, serve
@@ -67,6 +67,27 @@ async def start(page, url):
     await page.wait_for("Module.audioContext && Module.audioContext.state == 'running'", 10)
     await click(page, 320, 240)
     await mouse(page, 'mouseMoved', 600, 20)
+
+
+async def files_as_desktop(page):
+    """The page wrote the desktop's very pictures, and sounds that are the desktop's but for the MP3's
+    noise, 20 dB under the sound at least: a wrong cut, or a seam in the music's loop, shows in the
+    first or last half second."""
+    for path in glob.glob(game_dir + '/sprites/*.dat'):
+        digest = await page.evaluate("crypto.subtle.digest('SHA-256', FS.readFile('/sprites/%s')).then(d => "
+                                     "[...new Uint8Array(d)].map(b => (b + 256).toString(16).slice(1)).join(''))"
+                                     % os.path.basename(path))
+        assert digest == hashlib.sha256(open(path, 'rb').read()).hexdigest(), path
+    for path in glob.glob(game_dir + '/sounds/*.dat'):
+        desktop = bytes(b ^ i & 255 for i, b in enumerate(open(path, 'rb').read()))
+        ends = 4 * min((len(desktop) - 44) // 4, 22050)
+        size, made = await page.evaluate('''(b => { for (let i = 0; i < b.length; ++i) b[i] ^= i & 255;
+            let s = ''; for (const x of [...b.subarray(0, 44 + %d), ...b.subarray(b.length - %d)]) s += String.fromCharCode(x);
+            return [b.length, btoa(s)]; })(FS.readFile('/sounds/%s'))''' % (ends, ends, os.path.basename(path)))
+        made, wanted = base64.b64decode(made), desktop[:44 + ends] + desktop[len(desktop) - ends:]
+        assert (size, made[:44]) == (len(desktop), wanted[:44]), path
+        noise = sum((a - b) ** 2 for a, b in zip(array.array('h', made[44:]), array.array('h', wanted[44:])))
+        assert 100 * noise < sum(b * b for b in array.array('h', wanted[44:])), path
 
 
 def cells(screen):
@@ -152,6 +173,7 @@ async def main():
         assert await page.evaluate('[document.title, canvas.style.cursor]') == ['Boglings and Skitters', 'none']
         await page.wait_for('(c => c[2].source.loop && c[2].gain.gain.value == 48 / 128 && c[1].gain.gain.value == 1)'
                             '(Module.mixer.channels)')  # the music on 2 at 48 of 128, effects at full volume
+        await files_as_desktop(page)
 
         await click(page, *NEW_GAME)
         await mouse(page, 'mouseMoved', 600, 20)
