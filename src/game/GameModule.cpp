@@ -6,8 +6,6 @@
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <iterator>
 
@@ -91,13 +89,13 @@ void TGameModule::PointerMoved() {
   if (ButtonDown) PickUnderPointer();
 }
 
-void TGameModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
+void TGameModule::MouseButton(const TButton& button) {
   if (Paused) {
-    if (pressed) Paused = false;  // the press only resumes
+    if (button.Down) Paused = false;  // the press only resumes
     return;
   }
-  ButtonDown = pressed;
-  if (!pressed) {
+  ButtonDown = button.Down;
+  if (!button.Down) {
     EndChain();
     return;
   }
@@ -108,9 +106,8 @@ void TGameModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
     return;
   }
   // The two keys only count together with a press.
-  const Uint8* keys = SDL_GetKeyState(nullptr);
-  if (keys[SDLK_LCTRL]) LevelUp();
-  if (keys[SDLK_LSHIFT]) Lives = 1;
+  if (button.Ctrl) LevelUp();
+  if (button.Shift) Lives = 1;
 }
 
 void TGameModule::KeyDown(TKey key) {
@@ -225,7 +222,7 @@ void TGameModule::Draw() {
   } else {
     DrawBoard();
   }
-  DrawSprite(HandSprite, MouseX, MouseY);
+  DrawHand(HandSprite);
 }
 
 void TGameModule::DrawBoard() {

@@ -29,8 +29,9 @@ class TGameModule : public TModule {
   // missing or damaged.
   void Load() override;
   void Update() override;
-  // Works from the last pointer position, not from the event's own.
-  void MouseButton(bool pressed, int x, int y) override;
+  // Works from the last pointer position, not from the event's own; with the left Ctrl held a press
+  // skips to the next level, with the left Shift it leaves one life.
+  void MouseButton(const TButton& button) override;
   void KeyDown(TKey key) override;
   void KeyUp(TKey key) override;
   // A board the player cannot see must cost no life: pauses.
