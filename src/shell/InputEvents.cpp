@@ -19,7 +19,8 @@ constexpr std::pair<SDLKey, TKeyName> KeyNames[] = {
     {SDLK_DOWN, TKeyName::Down},     {SDLK_KP2, TKeyName::Down},
     {SDLK_LEFT, TKeyName::Left},     {SDLK_KP4, TKeyName::Left},
     {SDLK_RIGHT, TKeyName::Right},   {SDLK_KP6, TKeyName::Right},
-
+    {SDLK_KP7, TKeyName::UpLeft},    {SDLK_KP9, TKeyName::UpRight},
+    {SDLK_KP1, TKeyName::DownLeft},  {SDLK_KP3, TKeyName::DownRight},
     {SDLK_RETURN, TKeyName::Enter},  {SDLK_KP_ENTER, TKeyName::Enter},
     {SDLK_SPACE, TKeyName::Space},   {SDLK_BACKSPACE, TKeyName::Backspace},
     {SDLK_ESCAPE, TKeyName::Escape}, {SDLK_PAUSE, TKeyName::Pause}};

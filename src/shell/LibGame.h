@@ -12,8 +12,24 @@ class TGame;
 
 // A key as the screens understand it: what it means here, and for a letter key which letter (in
 // lower case, as the name keyboard gives it). The event pump translates the platform's keys: the
-// keypad's arrows and Enter are the main keys' ones.
-enum class TKeyName { Other, Up, Down, Left, Right, Enter, Space, Backspace, Escape, Pause, Letter };
+// keypad's arrows and Enter are the main keys' ones, its 7, 9, 1 and 3 the diagonals.
+enum class TKeyName {
+  Other,
+  Up,
+  Down,
+  Left,
+  Right,
+  UpLeft,
+  UpRight,
+  DownLeft,
+  DownRight,
+  Enter,
+  Space,
+  Backspace,
+  Escape,
+  Pause,
+  Letter
+};
 struct TKey {
   TKeyName Name = TKeyName::Other;
   char Letter = 0;  // 'a' to 'z' when Name is Letter, else 0

@@ -221,6 +221,18 @@ TEST_F(BoglingsAndSkittersTest, KeysAlonePausePlayAndMute) {
         PushKey(SDLK_SPACE, false);
         Frames(Game, 1);
         EXPECT_EQ(std::tuple(playing().Score, playing().TilesToClear, playing().HintsLeft), std::tuple(9, 97, 3));
+        // Diagonals by the keypad, and by Up pressed while Left is held: that first Up takes back the
+        // tile beside the line that Left alone picked.
+        const std::tuple<Cells, SDLKey, SDLKey> diagonals[] = {{{{4, 3}, {3, 4}, {2, 5}}, SDLK_UNKNOWN, SDLK_KP1},
+                                                               {{{2, 5}, {1, 4}, {0, 3}, {1, 5}}, SDLK_LEFT, SDLK_UP}};
+        for (const auto& [cells, held, tapped] : diagonals) {
+          Settle(playing().Board, cells);
+          for (const SDLKey key : {SDLK_SPACE, held}) PushKey(key, true);
+          Keys(Game, {tapped, tapped});
+          for (const SDLKey key : {held, SDLK_SPACE}) PushKey(key, false);
+          Frames(Game, 1);
+        }
+        EXPECT_EQ(std::pair(playing().Score, playing().TilesToClear), std::pair(27, 91));
         // Neither P's repeat nor a modifier alone (Alt, as Alt+Tab begins) resumes.
         EXPECT_TRUE(holds([&] {
           PushKey(SDLK_p, true);
@@ -238,7 +250,7 @@ TEST_F(BoglingsAndSkittersTest, KeysAlonePausePlayAndMute) {
         Keys(Game, {SDLK_m, SDLK_m, SDLK_a, SDLK_b, SDLK_c, SDLK_d, SDLK_e, SDLK_f, SDLK_g, SDLK_BACKSPACE});
         for (int repeat = 0; repeat < 3; ++repeat) PushKey(SDLK_KP_ENTER, true);  // held: it stays on the table
         Frames(Game, 1);
-        ExpectTable({{"mmabcde", "9"}});
+        ExpectTable({{"mmabcde", "27"}});
         PushKey(SDLK_KP_ENTER, false);
         THighScores saved;
         saved.LoadFromFile();
