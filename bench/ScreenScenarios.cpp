@@ -50,9 +50,9 @@ class GameModuleProbe {
   // The pointer drags along the row from left to right, and lets go when release is set.
   void DragRow(int row, bool release) {
     Module.MouseMove(CellX(0), CellY(row));
-    Module.MouseButton(true, CellX(0), CellY(row));
+    Module.MouseButton({true, CellX(0), CellY(row)});
     for (int column = 1; column < BoardSize; ++column) Module.MouseMove(CellX(column), CellY(row));
-    if (release) Module.MouseButton(false, CellX(BoardSize - 1), CellY(row));
+    if (release) Module.MouseButton({false, CellX(BoardSize - 1), CellY(row)});
   }
 
   void ShowHintOn(int column, int row, int32_t ticks) {
@@ -104,7 +104,7 @@ constexpr int BottomRow = BoardSize - 1, MiddleRow = BoardSize / 2;
 void TypeName(TModule& module, std::string_view name) {
   for (const char letter : name) {
     const int key = letter - 'a';
-    module.MouseButton(true, 305 + 15 * (key % 13), 165 + 20 * (key / 13));
+    module.MouseButton({true, 305 + 15 * (key % 13), 165 + 20 * (key / 13)});
   }
 }
 

@@ -6,10 +6,10 @@
 #include "media/LibGraphics.h"
 #include "media/LibSound.h"
 
-#include "media/SdlCalls.h"
-
 #include <algorithm>
 #include <iterator>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -27,6 +27,21 @@ constexpr TTilePicture TilePictures[] = {
     {SpriteFile::Pumpkin, 0}, {SpriteFile::Bat, 4},   {SpriteFile::WitchesHat, 3},
     {SpriteFile::Cat, 5},     {SpriteFile::Ghost, 1}, {SpriteFile::Spider, 2},
 };
+
+// The cursor's step for each arrow, the diagonals among them.
+struct TArrow {
+  TKeyName Name;
+  int Columns;
+  int Rows;
+};
+constexpr TArrow Arrows[] = {{TKeyName::Up, 0, -1},       {TKeyName::Down, 0, 1},     {TKeyName::Left, -1, 0},
+                             {TKeyName::Right, 1, 0},     {TKeyName::UpLeft, -1, -1}, {TKeyName::UpRight, 1, -1},
+                             {TKeyName::DownLeft, -1, 1}, {TKeyName::DownRight, 1, 1}};
+
+const TArrow* ArrowOf(TKeyName name) {
+  const TArrow* arrow = std::ranges::find(Arrows, name, &TArrow::Name);
+  return arrow == std::end(Arrows) ? nullptr : arrow;
+}
 
 }  // namespace
 
@@ -91,13 +106,14 @@ void TGameModule::PointerMoved() {
   if (ButtonDown) PickUnderPointer();
 }
 
-void TGameModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
+void TGameModule::MouseButton(const TButton& button) {
+  LoneStep.reset();
   if (Paused) {
-    if (pressed) Paused = false;  // the press only resumes
+    if (button.Down) Paused = false;  // the press only resumes
     return;
   }
-  ButtonDown = pressed;
-  if (!pressed) {
+  ButtonDown = button.Down;
+  if (!button.Down) {
     EndChain();
     return;
   }
@@ -108,9 +124,8 @@ void TGameModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
     return;
   }
   // The two keys only count together with a press.
-  const Uint8* keys = SDL_GetKeyState(nullptr);
-  if (keys[SDLK_LCTRL]) LevelUp();
-  if (keys[SDLK_LSHIFT]) Lives = 1;
+  if (button.Ctrl) LevelUp();
+  if (button.Shift) Lives = 1;
 }
 
 void TGameModule::KeyDown(TKey key) {
@@ -122,11 +137,12 @@ void TGameModule::KeyDown(TKey key) {
     Paused = false;
     return;
   }
+  const std::optional<TLoneStep> lone = std::exchange(LoneStep, std::nullopt);
+  if (const TArrow* arrow = ArrowOf(key.Name)) {
+    PressArrow(arrow->Columns, arrow->Rows, lone);
+    return;
+  }
   switch (key.Name) {
-    case TKeyName::Up: MoveCursor(0, -1); break;
-    case TKeyName::Down: MoveCursor(0, 1); break;
-    case TKeyName::Left: MoveCursor(-1, 0); break;
-    case TKeyName::Right: MoveCursor(1, 0); break;
     case TKeyName::Space:
     case TKeyName::Enter:
       ChainKeyDown = CursorShown = true;
@@ -142,6 +158,11 @@ void TGameModule::KeyDown(TKey key) {
 }
 
 void TGameModule::KeyUp(TKey key) {
+  if (const TArrow* arrow = ArrowOf(key.Name)) {
+    LoneStep.reset();
+    if (arrow->Rows == 0 && HeldColumns == arrow->Columns) HeldColumns = 0;
+    if (arrow->Columns == 0 && HeldRows == arrow->Rows) HeldRows = 0;
+  }
   if ((key.Name == TKeyName::Space || key.Name == TKeyName::Enter) && ChainKeyDown) {
     ChainKeyDown = false;
     EndChain();
@@ -153,12 +174,41 @@ void TGameModule::WindowHidden() { Pause(); }
 void TGameModule::Pause() {
   Paused = true;
   ButtonDown = ChainKeyDown = false;
+  LoneStep.reset();
   Board.ClearSelection();
 }
 
+// An arrow pressed while one of the other axis is held steps diagonally. Pressed right after the
+// held one's own step, the two make one diagonal step from where that step began: otherwise the
+// tile beside the line would join the chain and fix it straight.
+void TGameModule::PressArrow(int columns, int rows, const std::optional<TLoneStep>& lone) {
+  if (columns != 0 && rows != 0) {
+    MoveCursor(columns, rows);
+    return;
+  }
+  const bool vertical = columns == 0;
+  (vertical ? HeldRows : HeldColumns) = vertical ? rows : columns;
+  if (const int across = vertical ? HeldColumns : HeldRows; across != 0) {
+    if (lone) {
+      CursorColumn = lone->Column;
+      CursorRow = lone->Row;
+      if (lone->Picked) Board.DeselectLast();
+    }
+    MoveCursor(vertical ? across : columns, vertical ? rows : across);
+    return;
+  }
+  const int chain = Board.SelectionCount();
+  LoneStep = TLoneStep{CursorColumn, CursorRow, false};
+  MoveCursor(columns, rows);
+  LoneStep->Picked = Board.SelectionCount() > chain;
+}
+
+// A step off the board stays put, so that a diagonal never turns straight at the edge.
 void TGameModule::MoveCursor(int columns, int rows) {
-  CursorColumn = std::clamp(CursorColumn + columns, 0, BoardSize - 1);
-  CursorRow = std::clamp(CursorRow + rows, 0, BoardSize - 1);
+  if (IsCell(CursorColumn + columns, CursorRow + rows)) {
+    CursorColumn += columns;
+    CursorRow += rows;
+  }
   CursorShown = true;
   if (ChainKeyDown) PickUnderCursor();
 }
@@ -177,6 +227,7 @@ void TGameModule::PickAt(int x, int y) {
 }
 
 void TGameModule::EndChain() {
+  LoneStep.reset();
   const int length = Board.SelectionCount();
   if (length >= MinimumChain) ScoreChain(length);
   Board.ClearSelection();
@@ -225,7 +276,7 @@ void TGameModule::Draw() {
   } else {
     DrawBoard();
   }
-  DrawSprite(HandSprite, MouseX, MouseY);
+  DrawHand(HandSprite);
 }
 
 void TGameModule::DrawBoard() {

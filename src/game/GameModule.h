@@ -2,9 +2,10 @@
 // The puzzle screen: drags pick straight chains of equal tiles, a release of three or more scores
 // the square of its length, levels ask for a number of cleared tiles within a time limit, a
 // time-out costs one of three lives, and the wand shows a limited number of hints. The keys play it
-// too: the arrows move a cursor over the board, Space or Enter held picks as the held button does,
-// H is the wand. P, Escape or Pause, or a hidden window, pause the game behind a panel until any key
-// or press resumes it; Q in the pause ends the game as the quit button does.
+// too: the arrows move a cursor over the board, diagonally with the keypad's 7, 9, 1 and 3 or with
+// two arrows held together, Space or Enter held picks as the held button does, H is the wand. P,
+// Escape or Pause, or a hidden window, pause the game behind a panel until any key or press resumes
+// it; Q in the pause ends the game as the quit button does.
 //
 // The game ends, when the lives run out or the quit button is pressed, with the report
 // ModuleChoice(this, GameOverChoice); the controller then frees the module, so nothing of it is
@@ -18,6 +19,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 constexpr int KindLimit = 6;
 constexpr int GameOverChoice = 1;  // the only code the module reports
@@ -29,8 +31,9 @@ class TGameModule : public TModule {
   // missing or damaged.
   void Load() override;
   void Update() override;
-  // Works from the last pointer position, not from the event's own.
-  void MouseButton(bool pressed, int x, int y) override;
+  // Works from the last pointer position, not from the event's own; with the left Ctrl held a press
+  // skips to the next level, with the left Shift it leaves one life.
+  void MouseButton(const TButton& button) override;
   void KeyDown(TKey key) override;
   void KeyUp(TKey key) override;
   // A board the player cannot see must cost no life: pauses.
@@ -51,6 +54,13 @@ class TGameModule : public TModule {
   void PickAt(int x, int y);
   void PickUnderPointer();
   void PickUnderCursor();
+  // Where the cursor was before a lone arrow's step, and whether the step added a tile to the chain.
+  struct TLoneStep {
+    int Column;
+    int Row;
+    bool Picked;
+  };
+  void PressArrow(int columns, int rows, const std::optional<TLoneStep>& lone);
   void MoveCursor(int columns, int rows);
   // The button's or the key's release: a chain of three or more scores; the chain ends either way.
   void EndChain();
@@ -68,6 +78,10 @@ class TGameModule : public TModule {
   bool Paused = false;
   bool CursorShown = false;  // from the first key that uses it on
   int CursorColumn = BoardSize / 2, CursorRow = BoardSize / 2;
+  int HeldColumns = 0, HeldRows = 0;  // the step of the arrow held on each axis, or 0
+  // The step of an arrow still held when nothing else came after it: the next arrow of the other
+  // axis turns it into a diagonal.
+  std::optional<TLoneStep> LoneStep;
   SurfacePtr PausedSprite;
   SurfacePtr HandSprite;
   SurfacePtr BackgroundSprite;

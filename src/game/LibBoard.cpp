@@ -15,8 +15,6 @@ constexpr double ChainReach = 96.0;  // inclusive: the eight neighbours, nothing
 // random picks all miss about once in a billion presses.
 constexpr int HintPickLimit = 1000;
 
-bool Inside(int column, int row) { return column >= 0 && column < BoardSize && row >= 0 && row < BoardSize; }
-
 double Distance(float dx, float dy) { return std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy); }
 
 }  // namespace
@@ -113,7 +111,7 @@ bool TBoard::MarkRuns() {
 bool TBoard::RunFrom(int column, int row, int stepColumn, int stepRow) {
   TTile& start = *Cell(column, row);
   int count = 0;
-  for (int c = column, r = row; Inside(c, r) && Cell(c, r)->Kind == start.Kind; c += stepColumn, r += stepRow) {
+  for (int c = column, r = row; IsCell(c, r) && Cell(c, r)->Kind == start.Kind; c += stepColumn, r += stepRow) {
     ++count;
   }
   start.InRun = count >= RunLength;
@@ -190,6 +188,10 @@ void TBoard::AddToSelection(TTile* tile) {
       return;
     }
   }
+}
+
+void TBoard::DeselectLast() {
+  if (const int count = SelectionCount(); count > 0) Selection[count - 1] = nullptr;
 }
 
 int TBoard::SelectionCount() const {

@@ -15,6 +15,9 @@ constexpr int CellCount = BoardSize * BoardSize;
 constexpr int SelectionSlots = 64;
 constexpr float CellPitch = 64.0f;
 
+// Whether (column, row) names a cell of the board.
+constexpr bool IsCell(int column, int row) { return column >= 0 && column < BoardSize && row >= 0 && row < BoardSize; }
+
 struct TTile {
   uint8_t Kind = 0;
   float X = 0.0f;  // centre; never changes after the tile is made
@@ -61,6 +64,8 @@ class TBoard {
   bool IsSelected(const TTile* tile) const;
   // Appends the tile unless it is already selected or every slot is full.
   void AddToSelection(TTile* tile);
+  // Takes the last tile out of the selection, if any.
+  void DeselectLast();
   int SelectionCount() const;
   void ClearSelection();
 

@@ -11,7 +11,7 @@
 
 // clang-format off
 #define BOGLINGS_SDL_CALLS(X) \
-  X(SDL_PollEvent) X(SDL_GetAppState) X(SDL_GetMouseState) X(SDL_GetModState) X(SDL_GetKeyState) X(SDL_Delay) X(SDL_Quit) \
+  X(SDL_PollEvent) X(SDL_GetAppState) X(SDL_GetMouseState) X(SDL_GetModState) X(SDL_Delay) X(SDL_Quit) \
   X(SDL_GetError) X(SDL_SetError) X(SDL_RWFromMem) X(SDL_LoadBMP_RW) X(SDL_FreeSurface) X(SDL_SetColorKey) \
   X(SDL_MapRGB) X(SDL_FillRect) X(SDL_UpperBlit) \
   X(filledCircleRGBA) X(boxRGBA) X(rectangleRGBA) X(stringRGBA) \

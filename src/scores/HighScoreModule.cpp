@@ -52,13 +52,13 @@ void THighScoreModule::Update() {
   if (Delay > 0) --Delay;
 }
 
-void THighScoreModule::MouseButton(bool pressed, int x, int y) {
-  if (!pressed) return;
+void THighScoreModule::MouseButton(const TButton& button) {
+  if (!button.Down) return;
   if (!Entering) {
     Game.ModuleFinished(this);
     return;
   }
-  if (TakesLetters()) PressKey(x, y);
+  if (TakesLetters()) PressKey(button.X, button.Y);
 }
 
 void THighScoreModule::KeyDown(TKey key) {
@@ -118,7 +118,7 @@ void THighScoreModule::Draw() {
   } else {
     Entering = false;
   }
-  DrawSprite(Sprites.Hand, MouseX, MouseY);
+  DrawHand(Sprites.Hand);
 }
 
 void THighScoreModule::DrawKeyboard() const {

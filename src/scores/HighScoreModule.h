@@ -25,7 +25,7 @@ class THighScoreModule : public TModule {
   void Load() override;
   void Update() override;
   // Judged by the event's own position, not the last motion.
-  void MouseButton(bool pressed, int x, int y) override;
+  void MouseButton(const TButton& button) override;
   // The keys of the on-screen keyboard do what its keys do; on the table any key returns as a press.
   void KeyDown(TKey key) override;
   bool TakesLetters() const override;

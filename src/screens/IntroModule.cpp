@@ -39,8 +39,8 @@ void TIntroModule::Load() {
 
 void TIntroModule::Update() { ++Ticks; }
 
-void TIntroModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
-  if (pressed) {
+void TIntroModule::MouseButton(const TButton& button) {
+  if (button.Down) {
     Game.ModuleFinished(this);
     return;
   }

@@ -14,7 +14,7 @@ class TIntroModule : public TModule {
   using TModule::TModule;
   void Load() override;
   void Update() override;
-  void MouseButton(bool pressed, int x, int y) override;
+  void MouseButton(const TButton& button) override;
   void KeyDown(TKey key) override;
   void Draw() override;
 

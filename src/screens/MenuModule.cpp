@@ -39,8 +39,8 @@ void TMenuModule::Load() {
   PlaySound(ChannelMusic, MusicSound, -1);
 }
 
-void TMenuModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
-  if (!pressed) return;
+void TMenuModule::MouseButton(const TButton& button) {
+  if (!button.Down) return;
   if (!InColumn(MouseX, MouseY)) return;
   PlaySound(ChannelEffects, PopSound, 0);
   const int entry = EntryAt(MouseY);
@@ -54,7 +54,7 @@ void TMenuModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
 
 void TMenuModule::KeyDown(TKey key) {
   if (key.Name == TKeyName::Enter) {
-    MouseButton(true, MouseX, MouseY);
+    MouseButton({.Down = true, .X = MouseX, .Y = MouseY});
     return;
   }
   const int step = key.Name == TKeyName::Down ? 1 : key.Name == TKeyName::Up ? -1 : 0;
@@ -70,5 +70,5 @@ void TMenuModule::Draw() {
   DrawSpriteCentred(TitleSprite, MenuTitleX, MenuTitleY);
   const SurfacePtr* entries[] = {&HowToPlaySprite, &NewGameSprite, &HighScoresSprite, &CreditsSprite, &ExitSprite};
   for (int i = 0; i < 5; ++i) DrawSpriteCentred(*entries[i], EntryCentreX, FirstEntryCentreY + EntryPitch * i);
-  DrawSprite(HandSprite, MouseX, MouseY);
+  DrawHand(HandSprite);
 }

@@ -14,7 +14,7 @@ class TMenuModule : public TModule {
   using TModule::TModule;
   void Load() override;
   // Judged by the last pointer motion, not by the event's own position.
-  void MouseButton(bool pressed, int x, int y) override;
+  void MouseButton(const TButton& button) override;
   // Up and Down move the hand from entry to entry, stopping at the first and the last; Enter is a
   // press where the hand is.
   void KeyDown(TKey key) override;

@@ -4,8 +4,8 @@
 
 void TPageModule::Load() { Sprites.Load(); }
 
-void TPageModule::MouseButton(bool pressed, int /*x*/, int /*y*/) {
-  if (pressed) {
+void TPageModule::MouseButton(const TButton& button) {
+  if (button.Down) {
     Game.ModuleFinished(this);
     return;
   }
@@ -20,5 +20,5 @@ void TPageModule::Draw() {
   DrawSprite(Sprites.Background, 0, 0);
   for (const TPageLine& line : Lines) DrawText(Sprites.Font, FontGlyphWidth, line.X, line.Y, line.Text);
   DrawSprite(Sprites.Back, BackX, BackY);
-  DrawSprite(Sprites.Hand, MouseX, MouseY);
+  DrawHand(Sprites.Hand);
 }

@@ -18,7 +18,7 @@ class TPageModule : public TModule {
   // lines must outlive the page (they are the pages' constant tables).
   TPageModule(TGame& game, std::span<const TPageLine> lines) : TModule(game), Lines(lines) {}
   void Load() override;
-  void MouseButton(bool pressed, int x, int y) override;
+  void MouseButton(const TButton& button) override;
   void KeyDown(TKey key) override;
   void Draw() override;
 

@@ -11,6 +11,7 @@
 #include "screens/HelpModule.h"
 #include "screens/IntroModule.h"
 #include "screens/MenuModule.h"
+#include "shell/InputEvents.h"
 #include "shell/MuteSign.h"
 #include "shell/UserFolder.h"
 
@@ -21,7 +22,6 @@
 #include <filesystem>
 #include <memory>
 #include <new>
-#include <optional>
 
 namespace {
 
@@ -121,45 +121,6 @@ void THalloween::ReturnToMenu() {
   SetModule(MenuModule.get());
 }
 
-namespace {
-
-// What a key means to the screens; modifiers are only ever held with other keys.
-std::optional<TKey> KeyMeaning(SDLKey key) {
-  if (key >= SDLK_NUMLOCK && key <= SDLK_COMPOSE) return std::nullopt;
-  if (key >= SDLK_a && key <= SDLK_z) return TKey{TKeyName::Letter, static_cast<char>('a' + (key - SDLK_a))};
-  switch (key) {
-    case SDLK_UP: return TKey{TKeyName::Up};
-    case SDLK_DOWN: return TKey{TKeyName::Down};
-    case SDLK_LEFT: return TKey{TKeyName::Left};
-    case SDLK_RIGHT: return TKey{TKeyName::Right};
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return TKey{TKeyName::Enter};
-    case SDLK_SPACE: return TKey{TKeyName::Space};
-    case SDLK_BACKSPACE: return TKey{TKeyName::Backspace};
-    case SDLK_ESCAPE: return TKey{TKeyName::Escape};
-    case SDLK_PAUSE: return TKey{TKeyName::Pause};
-    default: return TKey{};
-  }
-}
-
-// The keys of the whole program are taken here; the others go to the current screen.
-void PassKey(TGame& game, const SDL_KeyboardEvent& event) {
-  const std::optional<TKey> key = KeyMeaning(event.keysym.sym);
-  if (!key) return;
-  const bool down = event.type == SDL_KEYDOWN;
-  if (key->Is('m') && !game.TakesLetters()) {
-    if (down) ToggleMute();
-    return;
-  }
-  if (down) {
-    game.KeyDown(*key);
-  } else {
-    game.KeyUp(*key);
-  }
-}
-
-}  // namespace
-
 void PumpEvents(TGame& game) {
   SDL_Event event;
   // Only the window's being minimised or hidden counts, not the loss of the keyboard or the pointer;
@@ -168,18 +129,9 @@ void PumpEvents(TGame& game) {
   bool hidden = false;
   while (SDL_PollEvent(&event) == 1) {
     switch (event.type) {
-      case SDL_MOUSEMOTION: {
-        const TPoint at = ScreenPoint(event.motion.x, event.motion.y);
-        game.MouseMove(at.X, at.Y);
-        break;
-      }
+      case SDL_MOUSEMOTION: PassMotion(game, event.motion); break;
       case SDL_MOUSEBUTTONDOWN:
-      case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT) {
-          const TPoint at = ScreenPoint(event.button.x, event.button.y);
-          game.MouseButton(event.type == SDL_MOUSEBUTTONDOWN, at.X, at.Y);
-        }
-        break;
+      case SDL_MOUSEBUTTONUP: PassButton(game, event.button); break;
       case SDL_KEYDOWN:
       case SDL_KEYUP:  // the fullscreen keys are the presenter's, pressed or let go
         if (!TogglesFullscreen(event.key.keysym)) {
@@ -190,6 +142,7 @@ void PumpEvents(TGame& game) {
         break;
       case SDL_ACTIVEEVENT:
         if (event.active.state & SDL_APPACTIVE) hidden = !event.active.gain;
+        if ((event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) && !event.active.gain) LetGoOfKeys(game);
         break;
       case SDL_VIDEORESIZE: ResizeWindow(event.resize.w, event.resize.h); break;
       case SDL_QUIT: game.RequestQuit(0); break;

@@ -38,10 +38,11 @@ class THalloween : public TGame {
 // Pause between a frame's tick and its drawing, the game's only pacing.
 constexpr Uint32 FrameDelayMs = 10;
 
-// Hands every waiting window event to the controller, in arrival order, pointer positions in Screen's
-// pixels; a request to repaint the window, its new size and the fullscreen keys (F11, Alt+Enter) go
-// to the presenter instead, and M turns the sound off or on. After a SIGHUP or SIGQUIT a close
-// request follows them. A minimised or hidden window is told to the controller once a frame.
+// Hands every waiting window event to the controller, in arrival order, the mouse, touch and keys
+// through InputEvents; a request to repaint the window, its new size and the fullscreen keys (F11,
+// Alt+Enter) go to the presenter instead. After a SIGHUP or SIGQUIT a close request follows them. A
+// minimised or hidden window is told to the controller once a frame; a window that loses the
+// keyboard lets go of the keys held.
 void PumpEvents(TGame& game);
 // One frame: events, Update, pause of delayMs, black clear, Draw, and the changes presented.
 // Tests pass 0.

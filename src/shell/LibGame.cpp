@@ -1,5 +1,6 @@
 #include "shell/LibGame.h"
 
+#include "media/LibGraphics.h"
 #include "media/LibPresent.h"
 
 #include "media/SdlCalls.h"
@@ -12,4 +13,8 @@ void TGame::SetModule(TModule* module) {
   SDL_GetMouseState(&x, &y);
   const TPoint at = ScreenPoint(x, y);
   module->MouseMove(at.X, at.Y);
+}
+
+void TModule::DrawHand(const SurfacePtr& hand) const {
+  if (Game.IsPointerShown()) DrawSprite(hand, MouseX, MouseY);
 }

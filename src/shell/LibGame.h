@@ -3,18 +3,47 @@
 // screens itself but reports to its controller, which may free it inside that report. So a report
 // is always the last statement of a module's operation: `Game.ModuleFinished(this); return;`.
 
+#include "media/MediaHandles.h"
+
 #include <cstdint>
 #include <memory>
 
 class TGame;
 
 // A key as the screens understand it: what it means here, and for a letter key which letter (in
-// lower case, as the name keyboard gives it). The event pump translates the platform's keys.
-enum class TKeyName { Other, Up, Down, Left, Right, Enter, Space, Backspace, Escape, Pause, Letter };
+// lower case, as the name keyboard gives it). The event pump translates the platform's keys: the
+// keypad's arrows and Enter are the main keys' ones, its 7, 9, 1 and 3 the diagonals.
+enum class TKeyName {
+  Other,
+  Up,
+  Down,
+  Left,
+  Right,
+  UpLeft,
+  UpRight,
+  DownLeft,
+  DownRight,
+  Enter,
+  Space,
+  Backspace,
+  Escape,
+  Pause,
+  Letter
+};
 struct TKey {
   TKeyName Name = TKeyName::Other;
   char Letter = 0;  // 'a' to 'z' when Name is Letter, else 0
   bool Is(char letter) const { return Name == TKeyName::Letter && Letter == letter; }
+};
+
+// The left button went down or up at (X, Y) in Screen's pixels, a mouse's or a finger's, with the
+// left Ctrl and Shift keys as they were held then (the puzzle's two extra keys).
+struct TButton {
+  bool Down = false;
+  int X = 0;
+  int Y = 0;
+  bool Ctrl = false;
+  bool Shift = false;
 };
 
 class TModule {
@@ -31,16 +60,17 @@ class TModule {
   virtual void Unload() {}
   // One logic tick, once per frame after the frame's events.
   virtual void Update() {}
-  // The left button went down (pressed) or up at (x, y).
-  virtual void MouseButton(bool /*pressed*/, int /*x*/, int /*y*/) {}
+  // The left button went down or up; a finger's press comes after a motion to its point.
+  virtual void MouseButton(const TButton& /*button*/) {}
   // The pointer moved to (x, y): kept in MouseX and MouseY, then PointerMoved.
   void MouseMove(int x, int y) {
     MouseX = x;
     MouseY = y;
     PointerMoved();
   }
-  // A key went down or up; between the frame's ticks like the pointer's events. Modifier keys and
-  // the keys of the whole program (mute, unless the screen TakesLetters) never arrive here.
+  // A key went down or up; between the frame's ticks like the pointer's events. Modifier keys, the
+  // keys of the whole program (mute, unless the screen TakesLetters) and the repeats of a key held
+  // down never arrive here.
   virtual void KeyDown(TKey /*key*/) {}
   virtual void KeyUp(TKey /*key*/) {}
   // True while the screen takes typed letters, so that no letter is a key of the whole program.
@@ -56,6 +86,8 @@ class TModule {
  protected:
   // The module's own reaction to a pointer motion, with MouseX and MouseY already updated.
   virtual void PointerMoved() {}
+  // The hand at the pointer, unless the player plays by touch (nothing hovers under a finger).
+  void DrawHand(const SurfacePtr& hand) const;
 
   TGame& Game;  // not owned
   // Where the pointer was last seen: the screens draw the hand there and judge most presses by it.
@@ -98,7 +130,7 @@ class TGame {
 
   // Forwarded to the current module; only valid once Start has made one current.
   void Update() { CurrentModule->Update(); }
-  void MouseButton(bool pressed, int x, int y) { CurrentModule->MouseButton(pressed, x, y); }
+  void MouseButton(const TButton& button) { CurrentModule->MouseButton(button); }
   void MouseMove(int x, int y) { CurrentModule->MouseMove(x, y); }
   void KeyDown(TKey key) { CurrentModule->KeyDown(key); }
   void KeyUp(TKey key) { CurrentModule->KeyUp(key); }
@@ -109,8 +141,12 @@ class TGame {
 
   bool IsQuitRequested() const { return QuitRequested; }
   TModule* GetCurrentModule() const { return CurrentModule; }
+  // Whether the screens draw the hand: the event pump hides it while the player uses touch.
+  bool IsPointerShown() const { return PointerShown; }
+  void ShowPointer(bool shown) { PointerShown = shown; }
 
  protected:
   bool QuitRequested = false;
+  bool PointerShown = true;
   TModule* CurrentModule = nullptr;
 };

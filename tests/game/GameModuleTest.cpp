@@ -31,14 +31,21 @@ class GameModuleTest : public HeadlessTest, TGame {
     for (const TPoint& cell : cells) {
       const TPoint at = CellCentre(cell.X, cell.Y);
       Playing->MouseMove(at.X, at.Y);
-      if (&cell == &cells.front()) Playing->MouseButton(true, 0, 0);
+      if (&cell == &cells.front()) Playing->MouseButton({true});
     }
-    if (release) Playing->MouseButton(false, 0, 0);
+    if (release) Playing->MouseButton({false});
   }
   void Press(int x, int y) {
     Playing->MouseMove(x, y);
-    Playing->MouseButton(true, x, y);
-    if (Playing) Playing->MouseButton(false, x, y);
+    Playing->MouseButton({true, x, y});
+    if (Playing) Playing->MouseButton({false, x, y});
+  }
+  // A press beside the board through the real pump, with these modifiers held.
+  void PressHolding(SDLMod held) {
+    SDL_SetModState(held);
+    PushButton(true, 100, 100);
+    PushButton(false, 100, 100);
+    PumpEvents(*this);
   }
   int Sparks() { return int(std::ranges::count(M().Particles.All(), true, &TParticle::Active)); }
   TGameModuleAccess M() { return *Playing; }
@@ -51,20 +58,17 @@ TEST_F(GameModuleTest, LevelsFollowTheTable) {
   const std::vector<int> levels[] = {{4, 100, 1000, 4}, {4, 100, 960, 4}, {4, 110, 920, 4}, {4, 110, 880, 3},
                                      {4, 120, 840, 3},  {5, 120, 800, 3}, {5, 130, 760, 2}, {5, 130, 720, 2},
                                      {5, 140, 680, 2},  {5, 140, 640, 1}, {6, 150, 600, 1}};
-  Uint8* keys = SDL_GetKeyState(nullptr);
   for (int level = 0; level < 12; ++level) {
     const int shown = std::min(level, 10);
     EXPECT_EQ(M().Level, shown);
     EXPECT_EQ(std::vector({M().Board.KindCount, M().TilesToClear, M().TimeLimit, M().HintsLeft}), levels[shown]);
     M().HintsLeft = 0;
-    keys[SDLK_LCTRL] = 1;
-    Press(100, 100);
-    keys[SDLK_LCTRL] = 0;
+    PressHolding(KMOD_LCTRL);
   }
   EXPECT_EQ(M().Timer, 1000) << "a level-up by key leaves the timer";
-  keys[SDLK_LSHIFT] = 1;
-  Press(100, 100);
-  keys[SDLK_LSHIFT] = 0;
+  PressHolding(SDLMod(KMOD_RCTRL | KMOD_RSHIFT));
+  EXPECT_EQ(M().Lives, 3) << "the left keys only";
+  PressHolding(KMOD_LSHIFT);
   EXPECT_EQ(M().Lives, 1);
 }
 
@@ -77,7 +81,7 @@ TEST_F(GameModuleTest, LinesScoreTheirSquareAndBurst) {
   EXPECT_TRUE(PlayedSince(ChannelEffects)) << "a press pops its tile";
   MarkChannel(ChannelEffects);
   MarkChannel(ChannelGame);
-  Playing->MouseButton(false, 0, 0);
+  Playing->MouseButton({false});
   EXPECT_EQ(std::vector({M().Score, M().TilesToClear, M().Timer, Sparks()}), std::vector({9, 97, 1000, 15}));
   EXPECT_EQ(std::pair(PlayedSince(ChannelEffects), PlayedSince(ChannelGame)), std::pair(true, false));
   EXPECT_EQ(std::pair(M().Particles.All()[0].X, M().Particles.All()[0].Y), std::pair(287.f, 104.f));

@@ -8,6 +8,7 @@
 #include "screens/CreditsModule.h"
 #include "screens/HelpModule.h"
 #include "screens/MenuModule.h"
+#include "shell/InputEvents.h"
 #include "support/Headless.h"
 
 #include <random>
@@ -129,12 +130,14 @@ TEST_F(BoglingsAndSkittersTest, MenuOpensEveryScreenAndExits) {
   }
   Game.RequestQuit(1);
   EXPECT_FALSE(Game.IsQuitRequested()) << "only code 0 ends the program";
-  PushMotion(499, 399);
-  PushButton(true, 10, 10);
-  PushMotion(200, 100);
+  PushButton(true, 499, 399, SDL_BUTTON_LEFT, TouchDevice);  // a finger, with no motion before it
+  PushMotion(200, 100, TouchDevice);
   Frames(Game, 1);
   EXPECT_TRUE(Game.IsQuitRequested() && Game.GetCurrentModule() == menu) << "the exit entry";
-  Expect({{200, 100, Shown("hand")}});  // the rest of the frame still ran
+  Expect({{200, 100, Shown("background")}});  // nothing hovers under a finger
+  PushMotion(200, 100);
+  Frames(Game, 1);
+  Expect({{200, 100, Shown("hand")}});  // the mouse's again, and frames still run after the exit
 }
 
 TEST_F(BoglingsAndSkittersTest, TableTakesANameOnTheKeyboard) {
@@ -206,7 +209,7 @@ TEST_F(BoglingsAndSkittersTest, KeysAlonePausePlayAndMute) {
         Expect({hand(175)});
         Keys(Game, {SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_DOWN});
         Expect({hand(375)});
-        Keys(Game, {SDLK_UP, SDLK_UP, SDLK_UP, SDLK_RETURN});
+        Keys(Game, {SDLK_UP, SDLK_KP8, SDLK_UP, SDLK_RETURN});
         EXPECT_EQ(Showing(), typeid(TGameModule));
       },
       [&] {  // a line by the cursor, the wand, the pause, then Q
@@ -218,9 +221,25 @@ TEST_F(BoglingsAndSkittersTest, KeysAlonePausePlayAndMute) {
         PushKey(SDLK_SPACE, false);
         Frames(Game, 1);
         EXPECT_EQ(std::tuple(playing().Score, playing().TilesToClear, playing().HintsLeft), std::tuple(9, 97, 3));
-        EXPECT_TRUE(holds([&] { Keys(Game, {SDLK_p}); }));
+        // Diagonals by the keypad, and by Up pressed while Left is held: that first Up takes back the
+        // tile beside the line that Left alone picked.
+        const std::tuple<Cells, SDLKey, SDLKey> diagonals[] = {{{{4, 3}, {3, 4}, {2, 5}}, SDLK_UNKNOWN, SDLK_KP1},
+                                                               {{{2, 5}, {1, 4}, {0, 3}, {1, 5}}, SDLK_LEFT, SDLK_UP}};
+        for (const auto& [cells, held, tapped] : diagonals) {
+          Settle(playing().Board, cells);
+          for (const SDLKey key : {SDLK_SPACE, held}) PushKey(key, true);
+          Keys(Game, {tapped, tapped});
+          for (const SDLKey key : {held, SDLK_SPACE}) PushKey(key, false);
+          Frames(Game, 1);
+        }
+        EXPECT_EQ(std::pair(playing().Score, playing().TilesToClear), std::pair(27, 91));
+        // Neither P's repeat nor a modifier alone (Alt, as Alt+Tab begins) resumes.
+        EXPECT_TRUE(holds([&] {
+          PushKey(SDLK_p, true);
+          Keys(Game, {SDLK_p, SDLK_LALT, SDLK_RMETA});
+        }));
         Expect(panel);
-        Keys(Game, {SDLK_SPACE});
+        Click(Game, 10, 10);
         EXPECT_EQ(playing().Timer, playing().TimeLimit - 2) << "resumed";
         WriteBytes(HighScoreFileName, Bytes(HighScoreFileBytes, 0));
         Keys(Game, {SDLK_ESCAPE, SDLK_q});
@@ -228,9 +247,11 @@ TEST_F(BoglingsAndSkittersTest, KeysAlonePausePlayAndMute) {
       },
       [&] {  // M is a letter here, and typing stops at 8
         Frames(Game, 150);
-        Keys(Game,
-             {SDLK_m, SDLK_m, SDLK_a, SDLK_b, SDLK_c, SDLK_d, SDLK_e, SDLK_f, SDLK_g, SDLK_BACKSPACE, SDLK_RETURN});
-        ExpectTable({{"mmabcde", "9"}});
+        Keys(Game, {SDLK_m, SDLK_m, SDLK_a, SDLK_b, SDLK_c, SDLK_d, SDLK_e, SDLK_f, SDLK_g, SDLK_BACKSPACE});
+        for (int repeat = 0; repeat < 3; ++repeat) PushKey(SDLK_KP_ENTER, true);  // held: it stays on the table
+        Frames(Game, 1);
+        ExpectTable({{"mmabcde", "27"}});
+        PushKey(SDLK_KP_ENTER, false);
         THighScores saved;
         saved.LoadFromFile();
         EXPECT_EQ(saved.GetEntries()[0].NameText(), "mmabcde");
@@ -239,14 +260,15 @@ TEST_F(BoglingsAndSkittersTest, KeysAlonePausePlayAndMute) {
         Keys(Game, {SDLK_x});
         EXPECT_EQ(Showing(), typeid(TMenuModule));
       },
-      [&] {  // a hidden window pauses, a lost focus does not
+      [&] {  // a hidden window pauses, a lost focus does not; either lets go of the keys held
         Keys(Game, {SDLK_DOWN, SDLK_DOWN, SDLK_RETURN});
+        PushKey(SDLK_x, true);
         for (const int state : {SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS, SDL_APPACTIVE}) {
           SDL_Event event{.active = {SDL_ACTIVEEVENT, 0, Uint8(state)}};
           EXPECT_EQ(holds([&] { SDL_PushEvent(&event); }), state == SDL_APPACTIVE);
         }
         Expect(panel);
-        Click(Game, 10, 10);
+        Keys(Game, {SDLK_x});  // a new press, which resumes
         EXPECT_FALSE(holds([] {}));
       },
       [&] {  // mute silences every channel, keeps the music's place and shows its sign
@@ -296,11 +318,11 @@ TEST_F(SoakTest, RandomPlayVisitsEveryScreen) {
       const auto line = FindLine([&](int c, int r) { return game->GetBoard().Cell(c, r)->Kind; });
       if (line) Drag(controller, *line);
     }
-    SDL_GetKeyState(nullptr)[SDLK_LCTRL] = between(1, 300) == 1;     // the level skip
-    SDL_GetKeyState(nullptr)[SDLK_LSHIFT] = between(1, 300) == 1;    // the last life
+    // Now and then the level skip or the last life.
+    SDL_SetModState(SDLMod((between(1, 300) == 1 ? KMOD_LCTRL : 0) | (between(1, 300) == 1 ? KMOD_LSHIFT : 0)));
     const TPoint at{between(0, 639), between(0, game ? 479 : 349)};  // not the menu's exit
     PushMotion(at.X, at.Y);
-    if (between(1, 8) == 1) PushButton(between(0, 1), at.X, at.Y);
+    if (between(1, 8) == 1) PushButton(between(0, 1), at.X, at.Y, SDL_BUTTON_LEFT, Uint8(between(0, 1)));
     Frames(controller, 1);
     ASSERT_FALSE(controller.IsQuitRequested()) << frame << " frames before the end";
   }

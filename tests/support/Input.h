@@ -11,13 +11,13 @@
 #include <optional>
 #include <vector>
 
-inline void PushMotion(int x, int y) {
-  SDL_Event event{.motion = {SDL_MOUSEMOTION, 0, 0, Uint16(x), Uint16(y), 0, 0}};
+inline void PushMotion(int x, int y, Uint8 device = 0) {
+  SDL_Event event{.motion = {SDL_MOUSEMOTION, device, 0, Uint16(x), Uint16(y), 0, 0}};
   SDL_PushEvent(&event);
 }
-inline void PushButton(bool pressed, int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
-  SDL_Event event{
-      .button = {Uint8(pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP), 0, button, pressed, Uint16(x), Uint16(y)}};
+inline void PushButton(bool pressed, int x, int y, Uint8 button = SDL_BUTTON_LEFT, Uint8 device = 0) {
+  SDL_Event event{.button = {Uint8(pressed ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP), device, button, pressed,
+                             Uint16(x), Uint16(y)}};
   SDL_PushEvent(&event);
 }
 inline void PushKey(SDLKey key, bool down) {
