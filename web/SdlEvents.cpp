@@ -64,7 +64,8 @@ SDLKey KeyOf(int code, int location) {
     case 16: return right ? SDLK_RSHIFT : SDLK_LSHIFT;
     case 17: return right ? SDLK_RCTRL : SDLK_LCTRL;
     case 18: return right ? SDLK_RALT : SDLK_LALT;
-    case 91: case 224: return right ? SDLK_RMETA : SDLK_LMETA;
+    case 91:
+    case 224: return right ? SDLK_RMETA : SDLK_LMETA;
     case 92: return SDLK_RMETA;
     case 20: return SDLK_CAPSLOCK;
     case 144: return SDLK_NUMLOCK;
@@ -131,7 +132,7 @@ int SDL_PollEvent(SDL_Event* event) {
 
 Uint8 SDL_GetAppState() { return Visible ? SDL_APPACTIVE | SDL_APPINPUTFOCUS | SDL_APPMOUSEFOCUS : 0; }
 
-Uint32 SDL_GetMouseState(int* x, int* y) {
+Uint8 SDL_GetMouseState(int* x, int* y) {
   if (x != nullptr) *x = PointerX;
   if (y != nullptr) *y = PointerY;
   return Pressed ? SDL_BUTTON(SDL_BUTTON_LEFT) : 0;

@@ -37,8 +37,7 @@ int boxRGBA(SDL_Surface* target, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, Uin
 }
 
 // The outline of the corners' box, both corners included.
-int rectangleRGBA(SDL_Surface* target, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, Uint8 r, Uint8 g, Uint8 b,
-                  Uint8 a) {
+int rectangleRGBA(SDL_Surface* target, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, Uint8 r, Uint8 g, Uint8 b, Uint8 a) {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
   boxRGBA(target, x1, y1, x2, y1, r, g, b, a);

@@ -30,7 +30,9 @@ uint32_t Little(const uint8_t* bytes, int count) {
   return value;
 }
 
-constexpr uint16_t Pixel565(uint8_t r, uint8_t g, uint8_t b) { return uint16_t((r >> 3) << 11 | (g >> 2) << 5 | b >> 3); }
+constexpr uint16_t Pixel565(uint8_t r, uint8_t g, uint8_t b) {
+  return uint16_t((r >> 3) << 11 | (g >> 2) << 5 | b >> 3);
+}
 
 // One channel of a pixel as 8 bits, widened by a shift as SDL 1.2 widens it.
 uint8_t Channel(uint32_t pixel, uint32_t mask) {

@@ -18,24 +18,25 @@ void EndGame() {
 
 EM_JS(void, DriveFrames, (int pauseMs), {
   let timer = 0, ended = false;
-  const frame = () => {
+  const frame = () = > {
     timer = 0;
     ended = ended || !_PlayFrame();
     if (!ended && !document.hidden) timer = setTimeout(frame, pauseMs);
   };
-  document.addEventListener('visibilitychange', () => {
-    if (ended) return;
-    _PushPageEvent(5, document.hidden ? 0 : 1, 0, 0, 0);
-    const audio = Module['audioContext'];
-    clearTimeout(timer);
-    if (document.hidden) {
-      frame();
-      if (audio) audio.suspend();
-    } else {
-      if (audio) audio.resume();
-      frame();
-    }
-  });
+  document.addEventListener(
+      'visibilitychange', () = > {
+        if (ended) return;
+        _PushPageEvent(5, document.hidden ? 0 : 1, 0, 0, 0);
+        const audio = Module['audioContext'];
+        clearTimeout(timer);
+        if (document.hidden) {
+          frame();
+          if (audio) audio.suspend();
+        } else {
+          if (audio) audio.resume();
+          frame();
+        }
+      });
   timer = setTimeout(frame, pauseMs);
 });
 

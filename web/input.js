@@ -5,7 +5,7 @@
 
 Module['listenToPlayer'] = (width, height) => {
   const canvas = Module['canvas'];
-  const [MOTION, PRESS, RELEASE, KEY_DOWN, KEY_UP] = [0, 1, 2, 3, 4];
+  const MOTION = 0, PRESS = 1, RELEASE = 2, KEY_DOWN = 3, KEY_UP = 4;  // SdlEvents.cpp's TPageEvent
   const MOUSE = 0, FINGER = 1;
   const held = (e) => (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0) | (e.metaKey ? 8 : 0);
   // A point of the page in the picture's pixels, clamped onto it as the desktop's window clamps.

@@ -125,5 +125,3 @@ var Module = {
 };
 // The start screen shows as soon as its picture is in, before the game's other files.
 const titleShown = drawTitle().catch((e) => console.error('No title picture: ' + e));
-// The start screen shows as soon as its picture is in, before the game's other files.
-const titleShown = drawTitle().catch((e) => console.error('No title picture: ' + e));

@@ -39,7 +39,9 @@ constexpr TArrow Arrows[] = {{TKeyName::Up, 0, -1},       {TKeyName::Down, 0, 1}
                              {TKeyName::DownLeft, -1, 1}, {TKeyName::DownRight, 1, 1}};
 
 const TArrow* ArrowOf(TKeyName name) {
-  const TArrow* arrow = std::ranges::find(Arrows, name, &TArrow::Name);
+  // Emscripten 3.1.6's library has no std::ranges::find.
+  const TArrow* arrow =
+      std::find_if(std::begin(Arrows), std::end(Arrows), [name](const TArrow& a) { return a.Name == name; });
   return arrow == std::end(Arrows) ? nullptr : arrow;
 }
 

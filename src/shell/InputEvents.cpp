@@ -4,14 +4,19 @@
 #include "media/LibSound.h"
 
 #include <algorithm>
-#include <array>
 #include <iterator>
 #include <optional>
+#include <vector>
 
 namespace {
 
-// The keys down now, by SDL's key code.
-std::array<bool, SDLK_LAST> HeldKeys{};
+// The keys down now, by SDL's key code (a few at a time; the page's SDL numbers keys far apart).
+std::vector<SDLKey> HeldKeys;
+
+// Shift, Ctrl, Alt, the system keys and the locks: only ever held with other keys.
+constexpr SDLKey Modifiers[] = {SDLK_LSHIFT, SDLK_RSHIFT,  SDLK_LCTRL,   SDLK_RCTRL,    SDLK_LALT,
+                                SDLK_RALT,   SDLK_LMETA,   SDLK_RMETA,   SDLK_LSUPER,   SDLK_RSUPER,
+                                SDLK_MODE,   SDLK_COMPOSE, SDLK_NUMLOCK, SDLK_CAPSLOCK, SDLK_SCROLLOCK};
 
 // The keys named for the screens; the keypad's stand for the main ones where they have a meaning.
 constexpr std::pair<SDLKey, TKeyName> KeyNames[] = {
@@ -25,19 +30,25 @@ constexpr std::pair<SDLKey, TKeyName> KeyNames[] = {
     {SDLK_SPACE, TKeyName::Space},   {SDLK_BACKSPACE, TKeyName::Backspace},
     {SDLK_ESCAPE, TKeyName::Escape}, {SDLK_PAUSE, TKeyName::Pause}};
 
-// What a key means to the screens; the modifiers, locks included, are only ever held with other keys.
+// What a key means to the screens; none for a modifier.
 std::optional<TKey> KeyMeaning(SDLKey key) {
-  if (key >= SDLK_NUMLOCK && key <= SDLK_COMPOSE) return std::nullopt;
+  if (std::find(std::begin(Modifiers), std::end(Modifiers), key) != std::end(Modifiers)) return std::nullopt;
   if (key >= SDLK_a && key <= SDLK_z) return TKey{TKeyName::Letter, static_cast<char>('a' + (key - SDLK_a))};
-  const auto* named = std::ranges::find(KeyNames, key, &std::pair<SDLKey, TKeyName>::first);
+  const auto* named =
+      std::find_if(std::begin(KeyNames), std::end(KeyNames), [key](const auto& name) { return name.first == key; });
   return TKey{named == std::end(KeyNames) ? TKeyName::Other : named->second};
 }
 
 // The keys of the whole program are taken here; the others go to the current screen.
 void PassKeyCode(TGame& game, SDLKey code, bool down) {
   // A repeat of a key held, or the release of a key pressed before the game saw it.
-  if (static_cast<unsigned>(code) >= SDLK_LAST || down == HeldKeys[code]) return;
-  HeldKeys[code] = down;
+  const auto held = std::find(HeldKeys.begin(), HeldKeys.end(), code);
+  if (down == (held != HeldKeys.end())) return;
+  if (down) {
+    HeldKeys.push_back(code);
+  } else {
+    HeldKeys.erase(held);
+  }
   const std::optional<TKey> key = KeyMeaning(code);
   if (!key) return;
   if (key->Is('m') && !game.TakesLetters()) {
@@ -77,5 +88,5 @@ void PassKey(TGame& game, const SDL_KeyboardEvent& event) {
 }
 
 void LetGoOfKeys(TGame& game) {
-  for (int code = 0; code < SDLK_LAST; ++code) PassKeyCode(game, static_cast<SDLKey>(code), false);
+  while (!HeldKeys.empty()) PassKeyCode(game, HeldKeys.back(), false);
 }

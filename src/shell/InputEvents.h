@@ -5,7 +5,7 @@
 
 #include "shell/LibGame.h"
 
-#include <SDL.h>
+#include "media/SdlCalls.h"
 
 // The device of a mouse event that a finger made: the page delivers a touch as SDL 1.2 mouse events
 // with this `which`, its press with no motion before it (a real mouse's events are device 0).

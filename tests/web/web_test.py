@@ -25,7 +25,7 @@ def desktop_screen(table, *steps):
 
 
 async def canvas(page):
-    data = await page.evaluate('''(() => { const d = document.getElementById('canvas').getContext('2d')
+    data = await page.evaluate('''(() => { const d = Module.frame.getContext('2d')
         .getImageData(0, 0, 640, 480).data; let s = '';
         for (let i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
         return btoa(s); })()''')
@@ -144,13 +144,14 @@ async def phone_fits(page, url):
     for width, height, ratio, across, down in FITS:
         await page.phone(width, height, ratio)
         await page.wait_for('canvas.width == %d && canvas.height == %d' % (across, down), 5)
-        left, top, right, bottom, moon, *scrolled = await page.evaluate('''(r => [r.left, r.top, r.right, r.bottom,
-            canvas.getContext('2d').getImageData(canvas.width * 85 / 640, canvas.height * 125 / 480, 1, 1).data[0],
+        left, top, right, bottom, title, *scrolled = await page.evaluate('''(r => [r.left, r.top, r.right, r.bottom,
+            Math.max(...canvas.getContext('2d').getImageData(0, canvas.height / 6, canvas.width, 1).data.filter(
+                (v, i) => i % 4 == 0)),
             document.documentElement.scrollWidth, document.documentElement.scrollHeight])
             (canvas.getBoundingClientRect())''')
         assert 0 <= left and 0 <= top and right <= width and bottom <= height, (width, height, left, top, right, bottom)
         assert abs(right - left - across / ratio) < 0.05 and abs(bottom - top - down / ratio) < 0.05, (width, height)
-        assert scrolled == [width, height] and moon > 200, (width, height, scrolled, moon)  # redrawn whole
+        assert scrolled == [width, height] and title > 200, (width, height, scrolled, title)  # redrawn whole
     assert await page.evaluate('start.textContent') == 'tap to play'
     middle = '(r => [r.left + r.width / 2, r.top + r.height / 2])(start.getBoundingClientRect())'
     await page.tap(*await page.evaluate(middle))
