@@ -36,6 +36,7 @@ class Browser:
         threading.Thread(target=self.process.stderr.read, daemon=True).start()
         self.socket = await websockets.connect(found.group(0), max_size=None)
         self.next_id, self.waiting, self.events = 0, {}, asyncio.Queue()
+        self.touched = self.finger_down = False
         self.reader = asyncio.ensure_future(self.read())
         targets = await self.call('Target.getTargets')
         page = next(t for t in targets['targetInfos'] if t['type'] == 'page')
@@ -87,11 +88,14 @@ class Browser:
         await self.send('Emulation.setDeviceMetricsOverride', width=width, height=height, deviceScaleFactor=ratio,
                         mobile=mobile)
         await self.send('Emulation.setTouchEmulationEnabled', enabled=mobile, maxTouchPoints=5)
+        self.touched = mobile
+        await self.wait_for('screen.width == %d && screen.height == %d' % (width, height), 5)
 
     async def desktop(self):
         """Back to the browser's own window, clicked and not touched."""
         await self.send('Emulation.clearDeviceMetricsOverride')
         await self.send('Emulation.setTouchEmulationEnabled', enabled=False)
+        self.touched = False
 
     async def tap(self, x, y):
         """A finger's tap at the page's CSS point (x, y)."""

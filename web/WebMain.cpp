@@ -17,26 +17,24 @@ void EndGame() {
 }
 
 EM_JS(void, DriveFrames, (int pauseMs), {
-  let timer = 0, ended = false;
-  const frame = () = > {
+  let timer = 0;
+  let ended = false;
+  function frame() {
     timer = 0;
+    Module['ticks'] = (Module['ticks'] || 0) + 1;  // for the page's measurements
     ended = ended || !_PlayFrame();
     if (!ended && !document.hidden) timer = setTimeout(frame, pauseMs);
-  };
-  document.addEventListener(
-      'visibilitychange', () = > {
-        if (ended) return;
-        _PushPageEvent(5, document.hidden ? 0 : 1, 0, 0, 0);
-        const audio = Module['audioContext'];
-        clearTimeout(timer);
-        if (document.hidden) {
-          frame();
-          if (audio) audio.suspend();
-        } else {
-          if (audio) audio.resume();
-          frame();
-        }
-      });
+  }
+  function turned() {
+    if (ended) return;
+    _PushPageEvent(5, document.hidden ? 0 : 1, 0, 0, 0);
+    const audio = Module['audioContext'];
+    clearTimeout(timer);
+    if (document.hidden && audio) audio.suspend();
+    if (!document.hidden && audio) audio.resume();
+    frame();
+  }
+  document.addEventListener('visibilitychange', turned);
   timer = setTimeout(frame, pauseMs);
 });
 

@@ -40,7 +40,8 @@ void Hand(const SDL_Rect& band) {
   for (int y = band.y; y < band.y + band.h; ++y) {
     const uint16_t* row = PixelAt(*Screen, band.x, y);
     for (int x = 0; x < band.w; ++x, out += 4) {
-      out[0] = uint8_t(row[x] >> 11 << 3), out[1] = uint8_t((row[x] >> 5 & 63) << 2),
+      out[0] = uint8_t(row[x] >> 11 << 3);
+      out[1] = uint8_t((row[x] >> 5 & 63) << 2);
       out[2] = uint8_t((row[x] & 31) << 3);
       out[3] = 255;
     }

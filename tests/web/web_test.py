@@ -33,11 +33,18 @@ async def canvas(page):
 
 
 async def mouse(page, kind, x, y):
-    """A real mouse event at the game's pixel (x, y) of the scaled canvas."""
+    """A real mouse event at the game's pixel (x, y) of the scaled canvas; on a touched page, a finger's (which
+    cannot hover)."""
     left, top, scale = await page.evaluate('''(() => { const r = document.getElementById('canvas')
         .getBoundingClientRect(); return [r.left, r.top, r.width / 640]; })()''')
-    await page.send('Input.dispatchMouseEvent', type=kind, x=left + (x + 0.5) * scale, y=top + (y + 0.5) * scale,
-                    button='left', buttons=1 if kind != 'mouseReleased' else 0, clickCount=1)
+    at = {'x': left + (x + 0.5) * scale, 'y': top + (y + 0.5) * scale}
+    finger = {'mousePressed': 'touchStart', 'mouseMoved': 'touchMove', 'mouseReleased': 'touchEnd'}[kind]
+    if not page.touched:
+        await page.send('Input.dispatchMouseEvent', type=kind, button='left', clickCount=1,
+                        buttons=1 if kind != 'mouseReleased' else 0, **at)
+    elif finger == 'touchStart' or page.finger_down:
+        await page.send('Input.dispatchTouchEvent', type=finger, touchPoints=[] if finger == 'touchEnd' else [at])
+        page.finger_down = finger != 'touchEnd'
 
 
 async def click(page, x, y):
@@ -121,10 +128,15 @@ async def play_line(page):
         await mouse(page, kind, *point)
 
 
+async def board_shown(page):
+    """Whether the tiles' discs show: not when the puzzle has gone, nor under the pause's panel."""
+    screen, brown = await canvas(page), bytes((120, 92, 24))
+    return any(brown == screen[3 * (640 * y + x):3 * (640 * y + x + 1)] for y in range(20, 468) for x in range(193, 640))
+
+
 async def type_name(page, name):
     """Presses the keyboard's letters once it shows (presses during "new high score!" do nothing)."""
-    brown = bytes((120, 92, 24))  # the tiles' discs: the puzzle has gone when none is left
-    while brown in [screen[i:i + 3] for screen in [await canvas(page)] for i in range(0, len(screen), 3)]:
+    while await board_shown(page):
         await asyncio.sleep(0.05)
     keys = [(300 + 15 * ((ord(c) - 97) % 13), 160 + 20 * ((ord(c) - 97) // 13)) for c in name] + [(300, 240)]
     name_line = slice(3 * 640 * 280, 3 * 640 * 297)
@@ -176,21 +188,37 @@ async def main():
                             '(Module.mixer.channels)')  # the music on 2 at 48 of 128, effects at full volume
         await files_as_desktop(page)
 
+        # A whole game by touch on a phone as it turns: no hand under the finger, the puzzle paused while
+        # the page is hidden, a lone Alt no key to go on.
+        await page.phone(844, 390, 3)
         await click(page, *NEW_GAME)
-        await mouse(page, 'mouseMoved', 600, 20)
         game = desktop_screen(zeros, SKIP_INTRO, 'click:%d,%d' % NEW_GAME, REST)
         # All but the board (random) and the timer bar (running): the head-up display, the timer's frame.
         fixed = [i for i in range(640 * 480) if i % 640 < 181 or i > 640 * 456 and not 462 < i // 640 < 471]
+        await click(page, 100, 200)  # no hand there, where the desktop's rests elsewhere
         await shows(page, game, 'the puzzle', fixed)
+        other = (await page.call('Target.createTarget', url='about:blank'))['targetId']
+        await page.wait_for("document.hidden && Module.audioContext.state == 'suspended'")
+        frames = await page.evaluate('[Module.frames, performance.now()]')
+        await page.wait_for('performance.now() > %f + 500' % frames[1])
+        assert await page.evaluate('Module.frames') == frames[0], 'frames while hidden'
+        await page.call('Target.closeTarget', targetId=other)
+        await page.wait_for("!document.hidden && Module.audioContext.state == 'running'")
+        for kind in ('rawKeyDown', 'keyUp'):
+            await page.send('Input.dispatchKeyEvent', type=kind, key='Alt', code='AltLeft', windowsVirtualKeyCode=18)
+        assert not await board_shown(page), "the pause's panel hides the board"
+        await click(page, 320, 240)
         await play_line(page)
+        await page.phone(390, 844, 3)
         await click(page, *QUIT)
         await type_name(page, 'web')
         await page.wait_for("atob(localStorage.getItem('%s')).charCodeAt(0) == 3" % KEY)
         table = base64.b64decode(await page.evaluate("localStorage.getItem('%s')" % KEY))
         assert table[:4] == b'\x03web' and table[9:13] == (9).to_bytes(4, 'little'), table[:13]
+        await page.desktop()
         await mouse(page, 'mouseMoved', 600, 20)
         scores = desktop_screen(table, SKIP_INTRO, 'click:%d,%d' % HIGH_SCORES, REST)
-        await shows(page, scores, 'the table after the name')
+        await shows(page, scores, 'the table after the name, with the hand back')
 
         await start(page, url)
         await click(page, *HIGH_SCORES)
