@@ -48,6 +48,12 @@ async function drawTitle() {
   context.putImageData(area, x, y);
 }
 
+// What the page says of the high scores when the browser cannot keep them (storage.js).
+const storageNotes = {
+  none: 'This browser keeps no data for this page: the high scores last until it is closed.',
+  full: 'The browser\'s storage is full: a new high score may not be kept.',
+};
+
 function play() {
   Module.clicked = performance.now();
   start.hidden = true;
@@ -58,7 +64,7 @@ function play() {
   } catch (e) {
     showMessage('This browser cannot play sound; the game plays silently.');
   }
-  say(Module.scoreStorage ? '' : 'This browser keeps no data for this page: the high scores last until it is closed.');
+  say(storageNotes[Module.scoreStorage] || '');
   Module.callMain([]);
 }
 
