@@ -59,12 +59,12 @@ async def browser():
     server.shutdown()
 
 
-files = [os.path.join(site, name) for name in sorted(os.listdir(site))]
+files = sorted(os.path.join(folder, name) for folder, _, names in os.walk(site) for name in names)
 raw = sum(os.path.getsize(f) for f in files)
 packed = sum(len(gzip.compress(open(f, 'rb').read(), 9)) for f in files)
 print('site %d files, %.2f MB raw, %.2f MB gzipped' % (len(files), raw / 1e6, packed / 1e6))
 for f in files:
-    print('  %s %d bytes, %d gzipped' % (os.path.basename(f), os.path.getsize(f), len(gzip.compress(open(f, 'rb').read(), 9))))
+    print('  %s %d bytes, %d gzipped' % (os.path.relpath(f, site), os.path.getsize(f), len(gzip.compress(open(f, 'rb').read(), 9))))
 asyncio.run(browser())
 xvfb = subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '640x480x24', '-nolisten', 'tcp'],
                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)

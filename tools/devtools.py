@@ -1,6 +1,6 @@
 # Headless Chromium driven through the DevTools protocol, with a static server for the page: the web
 # test (tests/web) and the browser benchmark (bench/web-bench.py) drive the page with it.
-import asyncio, base64, json, os, re, subprocess, tempfile, threading, functools, http.server, socketserver
+import asyncio, base64, copy, json, os, re, subprocess, tempfile, threading, functools, http.server, socketserver
 import websockets
 
 
@@ -39,11 +39,19 @@ class Browser:
         self.touched = self.finger_down = False
         self.reader = asyncio.ensure_future(self.read())
         targets = await self.call('Target.getTargets')
-        page = next(t for t in targets['targetInfos'] if t['type'] == 'page')
-        self.session = (await self.call('Target.attachToTarget', targetId=page['targetId'], flatten=True))['sessionId']
+        await self.attach(next(t for t in targets['targetInfos'] if t['type'] == 'page')['targetId'])
+        return self
+
+    async def attach(self, target):
+        self.session = (await self.call('Target.attachToTarget', targetId=target, flatten=True))['sessionId']
         await self.send('Page.enable')
         await self.send('Runtime.enable')
-        return self
+
+    async def tab(self):
+        """Another page of the same browser and profile, driven like this one; closed with the browser."""
+        tab = copy.copy(self)
+        await tab.attach((await self.call('Target.createTarget', url='about:blank'))['targetId'])
+        return tab
 
     async def read(self):
         async for text in self.socket:

@@ -45,6 +45,12 @@ async function drawTitle() {
   Module.frameChanged(0, 0, 640, 480);
 }
 
+// What the page says of the high scores when the browser cannot keep them (storage.js).
+const storageNotes = {
+  none: 'This browser keeps no data for this page: the high scores last until it is closed.',
+  full: 'The browser\'s storage is full: a new high score may not be kept.',
+};
+
 // Enter or Space pressed, not held, take the start button's action as a click does.
 function isPress(event) {
   return event.type === 'click' || ((event.key === 'Enter' || event.key === ' ') && !event.repeat);
@@ -75,7 +81,7 @@ function play(event) {
   } catch (e) {
     showMessage('This browser cannot play sound; the game plays silently.');
   }
-  say(Module.scoreStorage ? '' : 'This browser keeps no data for this page: the high scores last until it is closed.');
+  say(storageNotes[Module.scoreStorage] || '');
   Module.callMain([]);
 }
 

@@ -237,5 +237,66 @@ async def main():
         server.shutdown()
 
 
+async def installs_and_plays_offline(page, url, server):
+    """Chromium finds the page installable, and once its worker has stored the site it plays with no server."""
+    await page.send('Page.navigate', url=url)
+    await page.wait_for("navigator.serviceWorker.getRegistration().then(r => r?.active?.state == 'activated')")
+    assert (await page.send('Page.getInstallabilityErrors'))['installabilityErrors'] == []
+    server.shutdown()
+    server.server_close()
+    await start(page, url)
+    await shows(page, desktop_screen(bytes(130), SKIP_INTRO, REST), 'the menu offline')
+
+
+async def stored(page, url, table):
+    await page.send('Page.navigate', url=url)
+    await page.wait_for('document.readyState == "complete"')
+    await page.evaluate("localStorage.setItem('%s', %s)" % (KEY, table))
+
+
+async def new_score(page, name):
+    await click(page, *NEW_GAME)
+    await play_line(page)
+    await click(page, *QUIT)
+    await type_name(page, name)
+
+
+async def two_tabs_keep_both_names(page, url, server):
+    """A save merges with what the other tab stored after this one was loaded."""
+    await stored(page, url, "btoa('\\0'.repeat(130))")
+    other = await page.tab()
+    await start(other, url)  # open while the first tab saves: its copy of the table is old
+    await start(page, url)
+    for tab, name in ((page, 'aaa'), (other, 'bbb')):
+        await tab.send('Page.bringToFront')
+        await new_score(tab, name)
+        await tab.wait_for("atob(localStorage.getItem('%s')).includes('\\x03%s')" % (KEY, name))
+    assert b'\x03aaa' in base64.b64decode(await page.evaluate("localStorage.getItem('%s')" % KEY))
+
+
+async def full_store_keeps_table(page, url, server):
+    """A full store still gives its table, and a name it refuses is told as not saved, the store as it was."""
+    await stored(page, url, "'\\0'.repeat(130)")  # the zeros table as raw text, shorter than a save's base64
+    # The store filled to the last character the origin may keep.
+    await page.evaluate("""(() => { for (let i = 0, fill = 'x'.repeat(1 << 20); fill; )
+        try { localStorage.setItem('fill' + i++, fill); } catch (e) { fill = fill.slice(1 + fill.length >> 1); } })()""")
+    await start(page, url)
+    await new_score(page, 'web')  # asked for only when the stored table was read
+    await page.wait_for("document.getElementById('messages').textContent.includes('not saved: No space left on device')")
+    assert await page.evaluate("localStorage.getItem('%s') == '\\0'.repeat(130)" % KEY)
+
+
+async def scenario(test):
+    server, url = serve(site)
+    page = await Browser().open()
+    try:
+        await test(page, url, server)
+    finally:
+        await page.close()
+        server.shutdown()
+
+
 asyncio.run(main())
+for test in (installs_and_plays_offline, two_tabs_keep_both_names, full_store_keeps_table):
+    asyncio.run(scenario(test))
 print('web page: passed')

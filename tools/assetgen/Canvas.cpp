@@ -34,11 +34,13 @@ void SaveSvg(const std::filesystem::path& file, double width, double height,
     throw std::runtime_error("cannot write " + file.string());
 }
 
-void DrawSvg(cairo_t* cr, const std::filesystem::path& file, double x, double y, double w, double h) {
+void DrawSvg(cairo_t* cr, const std::filesystem::path& file, double x, double y, double w, double h,
+             const char* element) {
   GError* error = nullptr;
   RsvgHandle* handle = rsvg_handle_new_from_file(file.c_str(), &error);
   const RsvgRectangle box{x, y, w, h};
-  const bool drawn = handle && rsvg_handle_render_document(handle, cr, &box, &error);
+  const bool drawn = handle && (element ? rsvg_handle_render_layer(handle, cr, element, &box, &error)
+                                        : rsvg_handle_render_document(handle, cr, &box, &error));
   const std::string reason = error ? error->message : "unknown error";
   if (error) g_error_free(error);
   if (handle) g_object_unref(handle);

@@ -42,9 +42,11 @@ void SavePng(const Canvas& canvas, const std::filesystem::path& file);
 void SaveSvg(const std::filesystem::path& file, double width, double height,
              const std::function<void(cairo_t*)>& paint);
 
-// Renders an SVG file so that its document fills the box (x, y, w, h). Throws
-// std::runtime_error naming the file when it cannot be read or drawn.
-void DrawSvg(cairo_t* cr, const std::filesystem::path& file, double x, double y, double w, double h);
+// Renders an SVG file so that its document fills the box (x, y, w, h): all of it, or only the
+// element of that id ("#plate") where it lies in the document. Throws std::runtime_error naming
+// the file when it cannot be read or drawn.
+void DrawSvg(cairo_t* cr, const std::filesystem::path& file, double x, double y, double w, double h,
+             const char* element = nullptr);
 
 // A display font from a font file, kept alive for the whole run.
 cairo_font_face_t* FontFace(const std::filesystem::path& file);

@@ -1,8 +1,8 @@
 // Generates every picture and sound of the game from the sources under assets/:
-//   boglings_assetgen ASSETS_DIR GAME_DIR [CONTACT_SHEET_PNG [ICONS_DIR SIZE...]]
+//   boglings_assetgen ASSETS_DIR GAME_DIR [CONTACT_SHEET_PNG [ICONS_DIR ICON...]]
 // writes the files ASSETS_DIR/files.txt lists into GAME_DIR (sprites/*.dat, sounds/*.dat), and
-// the desktop icons ICONS_DIR/SIZExSIZE.png and ICONS_DIR/scalable.svg. The same sources always
-// give the same bytes. Exits with 1 and a message on standard error when a source cannot be read,
+// the icons ICONS_DIR/ICON.png (ICON as NxN or maskable-NxN) and ICONS_DIR/scalable.svg. The same
+// sources always give the same bytes. Exits with 1 and a message on standard error when a source cannot be read,
 // the files made differ from the list, or a file cannot be written.
 
 #include "AppIcon.h"
@@ -23,7 +23,7 @@ using namespace assetgen;
 
 int main(int argc, char** argv) {
   if (argc < 3 || argc == 5) {
-    std::cerr << "usage: " << argv[0] << " ASSETS_DIR GAME_DIR [CONTACT_SHEET_PNG [ICONS_DIR SIZE...]]\n";
+    std::cerr << "usage: " << argv[0] << " ASSETS_DIR GAME_DIR [CONTACT_SHEET_PNG [ICONS_DIR ICON...]]\n";
     return 2;
   }
   try {
@@ -36,11 +36,7 @@ int main(int argc, char** argv) {
     for (const Sound& sound : MakeSounds(assets)) files["sounds/" + sound.Name + ".dat"] = EncodeWav(sound);
     WriteAssetFiles(game, files, ReadAssetList(assets / "files.txt"));
     if (argc >= 4) WriteContactSheet(pictures, argv[3]);
-    if (argc >= 6) {
-      std::vector<int> sizes;
-      for (int i = 5; i < argc; ++i) sizes.push_back(std::stoi(argv[i]));
-      WriteDesktopIcons(assets / "pictures", argv[4], sizes);
-    }
+    if (argc >= 6) WriteIcons(assets / "pictures", argv[4], std::vector<std::string>(argv + 5, argv + argc));
   } catch (const std::exception& failure) {
     std::cerr << argv[0] << ": " << failure.what() << "\n";
     return 1;
