@@ -1,13 +1,12 @@
-// The page's stand-in for SDL_mixer's channel calls (SdlCalls.h), as SDL_mixer documents them, over Web Audio.
-// Emscripten's own lacks Mix_GetChunk, counts channels wrongly, lets a new sound on a channel play
-// over the old one and ignores loop counts. Each channel here is a gain at its volume with at most
-// one source: a new sound stops the channel's previous one, and loops plays the sound loops + 1
-// times (-1: for ever). The page's start click creates the audio context, so sound may start.
+// The page's stand-in for SDL_mixer's channel calls (SdlCalls.h), as SDL_mixer documents them, over
+// Web Audio. Each channel is a gain at its volume with at most one source: a new sound stops the
+// channel's previous one, and loops plays the sound loops + 1 times (-1: for ever). The page's
+// start tap creates the audio context, so sound may start; a hidden page suspends it (WebMain).
 
-#include <SDL.h>
-#include <SDL_mixer.h>
-#include <emscripten.h>
 #include "media/LibSound.h"
+#include "media/SdlCalls.h"
+
+#include <emscripten.h>
 
 #include <array>
 
