@@ -1,18 +1,37 @@
 #!/usr/bin/python3
-# The browser's page against the desktop program, in one run: the page's size raw and gzipped, the
-# time from navigation to its start screen and from the start click to the game's first frame,
-# frames per second and CPU of headless Chromium (all its processes) on the menu and the puzzle at
-# rest, then the desktop's bench_present on the same screens under Xvfb.
+# The browser's page against the desktop program, in one run: the bytes a first visit up to the menu
+# and a cached second one fetch from a plain static server, the time from navigation to the start
+# screen and from the start tap to the game's first frame, ticks a second and CPU of headless
+# Chromium (all its processes) on the menu and the puzzle at rest and with the page hidden, then the
+# desktop's bench_present on the same screens under Xvfb; with LIGHTHOUSE naming Lighthouse's command,
+# its mobile audit of the page too.
 #   bench/web-bench.py BUILD_DIR [SECONDS]
 # BUILD_DIR: a build whose page is built (build/web/site, as ./test builds it) with bench_present.
-import asyncio, gzip, os, subprocess, sys, time
+import asyncio, functools, http.server, json, os, socketserver, subprocess, sys, threading, time
 sys.dont_write_bytecode = True  # the source tree stays as it is
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tools'))
-from devtools import Browser, serve
+from devtools import Browser
 
 build = os.path.abspath(sys.argv[1])
 seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 10
 site = os.path.join(build, 'web', 'site')
+served = [0]  # bytes of every response body the server has sent
+
+
+class Counting(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+    def copyfile(self, source, target):
+        served[0] += os.fstat(source.fileno()).st_size
+        super().copyfile(source, target)
+
+
+def serve():
+    server = socketserver.ThreadingTCPServer(('127.0.0.1', 0), functools.partial(Counting, directory=site))
+    server.daemon_threads = True
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server, 'http://127.0.0.1:%d/' % server.server_address[1]
 
 
 def cpu_seconds(group):
@@ -29,43 +48,60 @@ def cpu_seconds(group):
 
 
 async def measure(page, label):
-    frames, cpu, start = await page.evaluate('Module.frames'), cpu_seconds(page.process.pid), time.time()
+    ticks, cpu, start = await page.evaluate('Module.ticks'), cpu_seconds(page.process.pid), time.time()
     await asyncio.sleep(seconds)
-    frames, cpu, wall = await page.evaluate('Module.frames') - frames, cpu_seconds(page.process.pid) - cpu, time.time() - start
-    print('browser %s fps=%.1f cpu=%.1f%%' % (label, frames / wall, 100 * cpu / wall))
+    ticks, cpu, wall = await page.evaluate('Module.ticks') - ticks, cpu_seconds(page.process.pid) - cpu, time.time() - start
+    print('browser %s ticks/s=%.1f cpu=%.1f%%' % (label, ticks / wall, 100 * cpu / wall))
 
 
-async def browser():
-    server, url = serve(site)
+async def tap(page, x, y):
+    left, top, scale = await page.evaluate("(r => [r.left, r.top, r.width / 640])(canvas.getBoundingClientRect())")
+    for kind in ('mouseMoved', 'mousePressed', 'mouseReleased'):
+        await page.send('Input.dispatchMouseEvent', type=kind, x=left + x * scale, y=top + y * scale, button='left',
+                        clickCount=1)
+
+
+async def browser(url):
     page = await Browser().open()
-    await page.send('Page.navigate', url=url)
-    await page.wait_for("!document.getElementById('start').hidden")
-    await page.evaluate("document.getElementById('box').click()")
+    for visit in ('first visit', 'cached second visit'):
+        served[0] = 0
+        await page.send('Page.navigate', url=url)
+        await page.wait_for("!start.hidden")
+        await page.evaluate('navigator.serviceWorker.ready.then(() => true)')  # the site stored for offline play
+        print('%s: %d bytes served up to the start screen, every file of the game in' % (visit, served[0]))
+    await page.evaluate("start.click()")
     await page.wait_for('Module.frames > 0')
-    print('start screen %.0f ms after navigation; first frame %.0f ms after the click' % tuple(
+    print('start screen %.0f ms after navigation; first frame %.0f ms after the tap' % tuple(
         await page.evaluate('[Module.startShown, Module.firstFrame - Module.clicked]')))
-    left, top, scale = await page.evaluate("(() => { const r = document.getElementById('canvas')"
-                                           ".getBoundingClientRect(); return [r.left, r.top, r.width / 640]; })()")
-    for x, y in ((320, 240), (400, 225)):  # the intro ends, then the menu's new game entry
-        for kind in ('mouseMoved', 'mousePressed', 'mouseReleased'):
-            await page.send('Input.dispatchMouseEvent', type=kind, x=left + x * scale, y=top + y * scale,
-                            button='left', clickCount=1)
-        if y == 240:
-            await asyncio.sleep(1)
-            await measure(page, 'menu')
-    await asyncio.sleep(2)
+    await tap(page, 320, 240)  # the intro ends
+    await asyncio.sleep(1)
+    await measure(page, 'menu')
+    await tap(page, 400, 225)  # the menu's new game entry
+    await asyncio.sleep(3)
     await measure(page, 'puzzle at rest')
+    other = (await page.call('Target.createTarget', url='about:blank'))['targetId']
+    await page.wait_for('document.hidden')
+    await measure(page, 'puzzle, page hidden')
+    await page.call('Target.closeTarget', targetId=other)
     await page.close()
-    server.shutdown()
 
 
-files = sorted(os.path.join(folder, name) for folder, _, names in os.walk(site) for name in names)
-raw = sum(os.path.getsize(f) for f in files)
-packed = sum(len(gzip.compress(open(f, 'rb').read(), 9)) for f in files)
-print('site %d files, %.2f MB raw, %.2f MB gzipped' % (len(files), raw / 1e6, packed / 1e6))
-for f in files:
-    print('  %s %d bytes, %d gzipped' % (os.path.relpath(f, site), os.path.getsize(f), len(gzip.compress(open(f, 'rb').read(), 9))))
-asyncio.run(browser())
+def lighthouse(url):
+    report = subprocess.run([os.environ['LIGHTHOUSE'], url, '--quiet', '--output=json', '--only-categories=performance',
+                             '--chrome-path=/usr/bin/chromium',
+                             '--chrome-flags=--headless=new --no-sandbox --disable-gpu --no-first-run'],
+                            capture_output=True, text=True, check=True)
+    audits = json.loads(report.stdout)
+    score = audits['categories']['performance']['score'] * 100
+    paint, usable = (audits['audits'][a]['numericValue'] / 1000 for a in ('largest-contentful-paint', 'interactive'))
+    print('lighthouse mobile: performance %.0f, largest paint %.1f s, usable %.1f s' % (score, paint, usable))
+
+
+server, url = serve()
+asyncio.run(browser(url))
+if os.environ.get('LIGHTHOUSE'):
+    lighthouse(url)
+server.shutdown()
 xvfb = subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '640x480x24', '-nolisten', 'tcp'],
                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
 game = os.path.join(build, 'game')
