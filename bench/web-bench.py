@@ -67,7 +67,8 @@ async def browser(url):
         served[0] = 0
         await page.send('Page.navigate', url=url)
         await page.wait_for("!start.hidden")
-        await page.evaluate('navigator.serviceWorker.ready.then(() => true)')  # the site stored for offline play
+        # The site stored for offline play (a worker that cannot store it never gets ready).
+        await page.evaluate('Promise.race([navigator.serviceWorker.ready, new Promise(r => setTimeout(r, 20000))])')
         print('%s: %d bytes served up to the start screen, every file of the game in' % (visit, served[0]))
     await page.evaluate("start.click()")
     await page.wait_for('Module.frames > 0')

@@ -23,8 +23,7 @@ std::array<Mix_Chunk*, ChannelCount> Sounding{};
 
 EM_JS(int, OpenPageAudio, (int channels), {
   try {
-    const context = Module['audioContext'] || new AudioContext();
-    Module['audioContext'] = context;
+    const context = Module['audioContext'];
     Module['mixer'] = {buffers : [], channels : []};
     for (let i = 0; i < channels; ++i) {
       const gain = context.createGain();

@@ -20,11 +20,11 @@ uint64_t Word(const uint8_t* bytes) {
 // The first and the last byte at which two rows of equal length differ; false when they are equal.
 // Most rows are equal, and a changed row is searched a word at a time from either end.
 bool Differs(const uint8_t* row, const uint8_t* shown, int bytes, TSpan& span) {
-  if (std::memcmp(row, shown, bytes) == 0) return false;
   constexpr int WordBytes = sizeof(uint64_t);
   int first = 0, end = bytes;
   while (first + WordBytes <= bytes && Word(row + first) == Word(shown + first)) first += WordBytes;
-  while (row[first] == shown[first]) ++first;
+  while (first < bytes && row[first] == shown[first]) ++first;
+  if (first == bytes) return false;
   while (end - WordBytes >= first && Word(row + end - WordBytes) == Word(shown + end - WordBytes)) end -= WordBytes;
   while (row[end - 1] == shown[end - 1]) --end;
   span = {first, end - 1};

@@ -157,9 +157,11 @@ void PumpEvents(TGame& game) {
   if (QuitSignalled) game.RequestQuit(0);
 }
 
-void RunFrame(TGame& game, Uint32 delayMs) {
-  PumpEvents(game);
-  game.Update();
+void RunFrame(TGame& game, Uint32 delayMs, int ticks) {
+  for (int tick = 0; tick < ticks; ++tick) {
+    PumpEvents(game);
+    game.Update();
+  }
   if (delayMs > 0) SDL_Delay(delayMs);
   SDL_FillRect(Screen, nullptr, SDL_MapRGB(Screen->format, 0, 0, 0));
   game.Draw();
@@ -207,8 +209,8 @@ bool StartProgram() {
   });
 }
 
-bool ProgramFrame(Uint32 delayMs) {
-  return Guarded([delayMs] { RunFrame(*Controller, delayMs); }) && !Controller->IsQuitRequested();
+bool ProgramFrame(Uint32 delayMs, int ticks) {
+  return Guarded([delayMs, ticks] { RunFrame(*Controller, delayMs, ticks); }) && !Controller->IsQuitRequested();
 }
 
 int EndProgram() {

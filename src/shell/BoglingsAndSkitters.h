@@ -44,9 +44,10 @@ constexpr Uint32 FrameDelayMs = 10;
 // minimised or hidden window is told to the controller once a frame; a window that loses the
 // keyboard lets go of the keys held.
 void PumpEvents(TGame& game);
-// One frame: events, Update, pause of delayMs, black clear, Draw, and the changes presented.
-// Tests pass 0.
-void RunFrame(TGame& game, Uint32 delayMs);
+// One frame: events, Update, pause of delayMs, black clear, Draw, and the changes presented. The
+// page may run more than one tick (events and Update) before its one picture, to keep the desktop's
+// pace with fewer wake-ups. Tests pass 0.
+void RunFrame(TGame& game, Uint32 delayMs, int ticks = 1);
 // The program in three steps, so that one frame function serves two drivers: the desktop's loop
 // (RunProgram) and the browser's frame callbacks. SIGHUP and SIGQUIT end the program as the close
 // request does; SIGPIPE is ignored. A fatal failure, whatever was thrown, is reported where it
@@ -54,9 +55,9 @@ void RunFrame(TGame& game, Uint32 delayMs);
 // Makes the player's folder current (see UserFolder), opens the window and the mixer and starts
 // the controller; false after a fatal failure.
 bool StartProgram();
-// One frame with that pause (see RunFrame); false once the program is to end: a quit requested, or
-// a fatal failure.
-bool ProgramFrame(Uint32 delayMs);
+// One frame with that pause and that many ticks (see RunFrame); false once the program is to end: a
+// quit requested, or a fatal failure.
+bool ProgramFrame(Uint32 delayMs, int ticks = 1);
 // Frees the screens, leaves the player's folder and shuts the media library down; the exit code.
 int EndProgram();
 // The whole program on the desktop: frames with the game's pause until the end; its exit code.
