@@ -1,7 +1,7 @@
-// The browser's program entry and frame driver: the same frames as the desktop's loop, each started by
-// the browser's timer the game's pause after the last one ended, so the page keeps the desktop's pace
-// and the browser runs between frames. A hidden page runs no frames and sounds nothing: it is told to
-// the game in one last frame (the puzzle pauses as in a hidden window), and showing it again goes on.
+// The browser's program entry and frame driver: the same frames as the desktop's loop, at the
+// desktop's pace, started by the browser's timer so that the browser runs between them. A hidden
+// page runs no frames and sounds nothing: it is told to the game in one last frame (the puzzle pauses
+// as in a hidden window), and the pace starts afresh when the page shows again.
 
 #include "shell/BoglingsAndSkitters.h"
 
@@ -25,10 +25,9 @@ void EndGame() {
   EM_ASM({ Module['gameEnded']($0); }, exitCode);
 }
 
-// Each of the browser's frame callbacks runs the ticks due since the last at the desktop's pace (a
-// few at most: a stalled page does not race to catch up) and shows one picture; a display faster
-// than the ticks skips its callbacks. A hidden page gets no callbacks: it is told to the game in one
-// frame of its own, and the pace starts afresh when the page shows again.
+// Each wake-up runs the ticks due since the last at the desktop's pace (a few at most: a page the
+// browser held back does not race to catch up) and shows one picture, then sleeps until ticksAWake
+// more are due.
 EM_JS(void, DriveFrames, (double tickMs, int mostTicks, int ticksAWake), {
   let last = performance.now();
   let due = 0;
