@@ -23,6 +23,7 @@ class Browser:
 
     async def open(self, width=1400, height=1300):
         """Starts the browser; its window is large enough for the page to show the game at twice its size."""
+        self.width = width
         self.profile = tempfile.TemporaryDirectory(prefix='boglings-chromium-', ignore_cleanup_errors=True)
         self.process = subprocess.Popen(
             ['chromium', '--headless=new', '--no-sandbox', '--disable-gpu', '--remote-debugging-port=0',
@@ -104,6 +105,7 @@ class Browser:
         await self.send('Emulation.clearDeviceMetricsOverride')
         await self.send('Emulation.setTouchEmulationEnabled', enabled=False)
         self.touched = False
+        await self.wait_for('innerWidth == %d' % self.width, 5)
 
     async def tap(self, x, y):
         """A finger's tap at the page's CSS point (x, y)."""

@@ -45,6 +45,7 @@ const display = (() => {
     place('--top', (down - h) >> 1);
     place('--width', w);
     place('--height', h);
+    box.classList.add('placed');
   }
 
   // Copies the frame's band (game pixels) to the visible canvas.

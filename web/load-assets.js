@@ -21,16 +21,23 @@ const gameAssets = (() => {
     return new Uint8Array(await new Response(inflated).arrayBuffer());
   }
 
-  // The desktop's scrambling of its asset files (src/media/LibFiles.h), its own inverse.
+  // The desktop's scrambling of its asset files (src/media/LibFiles.h), its own inverse: four bytes
+  // at a time with the key's 256 bytes as words, for bytes that start a buffer.
+  const key = new Uint32Array(Uint8Array.from({length: 256}, (_, i) => i).buffer);
   function scrambled(bytes) {
-    for (let i = 0; i < bytes.length; ++i) bytes[i] ^= i & 255;
+    const words = bytes.byteOffset % 4 === 0 ? new Uint32Array(bytes.buffer, bytes.byteOffset, bytes.length >> 2) : [];
+    for (let i = 0; i < words.length; ++i) words[i] ^= key[i & 63];
+    for (let i = 4 * words.length; i < bytes.length; ++i) bytes[i] ^= i & 255;
     return bytes;
   }
+
+  // Lets the page run between parts of a long piece of work.
+  const pause = () => new Promise((resume) => setTimeout(resume));
 
   // The sound's own frames out of what the browser decoded, as the desktop's 16-bit PCM WAV file.
   // tools/web-assets encoded `wrapped` frames, the sound's from `start` on. A decoder that ignores
   // the encoder's note of its delay (the stream then is that much longer) puts `delay` more before.
-  function wavFile(sound, decoded) {
+  async function wavFile(sound, decoded) {
     const from = sound.start + (decoded.length >= sound.wrapped + sound.delay ? sound.delay : 0);
     if (decoded.length < from + sound.frames) throw new Error(`${sound.file}: decoded short`);
     const sides = [];
@@ -50,11 +57,10 @@ const gameAssets = (() => {
     view.setUint16(34, 16, true);
     text(36, 'data');
     view.setUint32(40, dataBytes, true);
-    for (let i = 0, at = 44; i < sound.frames; ++i) {
-      for (const side of sides) {
-        view.setInt16(at, Math.max(-32767, Math.min(32767, Math.round(side[from + i] * 32767))), true);
-        at += 2;
-      }
+    const samples = new Int16Array(view.buffer, 44);  // little-endian, as every browser's machine
+    for (let i = 0, at = 0; i < sound.frames; ++i) {
+      for (const side of sides) samples[at++] = Math.max(-32767, Math.min(32767, Math.round(side[from + i] * 32767)));
+      if (i % 32768 === 32767) await pause();  // the music takes a while
     }
     return scrambled(new Uint8Array(view.buffer));
   }

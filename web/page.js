@@ -59,6 +59,7 @@ function isPress(event) {
 // Shows the start screen's button, worded for a finger where the device has touch; a tap or click
 // anywhere starts, and so do the keys.
 function offerPlay() {
+  if (Module.ended) return;  // the game's files could not be had
   const touch = matchMedia('(pointer: coarse)').matches || navigator.maxTouchPoints > 0;
   start.textContent = touch ? 'tap to play' : 'click to play';
   start.hidden = false;
@@ -83,8 +84,10 @@ function play(event) {
   } catch (e) {
     showMessage('This browser cannot play sound; the game plays silently.');
   }
-  say(storageNotes[Module.scoreStorage] || '');
-  Module.callMain([]);
+  gameReady.then(() => {
+    say(storageNotes[Module.scoreStorage] || '');
+    Module.callMain([]);
+  }, () => {});
 }
 
 var Module = {
@@ -97,19 +100,7 @@ var Module = {
     console.error(text);
     showMessage(text);
   },
-  onRuntimeInitialized: async () => {
-    try {
-      await gameAssets.writeInto(FS);
-    } catch (e) {
-      showMessage('The game could not load its pictures and sounds: ' + e.message);
-      Module.gameEnded(1);
-      return;
-    }
-    await titleShown;
-    say('');
-    Module.startShown = performance.now();
-    offerPlay();
-  },
+  onRuntimeInitialized: () => runtimeUp(),
   // A fault of the browser's runtime itself, which no report of the game's covers.
   onAbort: (what) => {
     if (Module.ended) return;
@@ -131,5 +122,16 @@ var Module = {
     window.addEventListener('keydown', again, true);
   },
 };
-// The start screen shows as soon as its picture is in, before the game's other files.
-const titleShown = drawTitle().catch((e) => console.error('No title picture: ' + e));
+// The game's files in its file system, once its runtime is up; the start waits for them.
+let runtimeUp;
+const gameReady = new Promise((resolve) => (runtimeUp = resolve)).then(() => gameAssets.writeInto(FS));
+gameReady.then(() => say(''), (e) => {
+  showMessage('The game could not load its pictures and sounds: ' + e.message);
+  Module.gameEnded(1);
+});
+// The start screen shows as soon as its picture is in, before the game's other files: a tap
+// meanwhile starts the game once they have come.
+drawTitle().catch((e) => console.error('No title picture: ' + e)).then(() => {
+  Module.startShown = performance.now();
+  offerPlay();
+});
