@@ -70,6 +70,7 @@ async def browser(url):
         # The site stored for offline play (a worker that cannot store it never gets ready).
         await page.evaluate('Promise.race([navigator.serviceWorker.ready, new Promise(r => setTimeout(r, 20000))])')
         print('%s: %d bytes served up to the start screen, every file of the game in' % (visit, served[0]))
+    await page.wait_for("status.textContent == ''")  # the game's files in (a tap before waits for them)
     await page.evaluate("start.click()")
     await page.wait_for('Module.frames > 0')
     print('start screen %.0f ms after navigation; first frame %.0f ms after the tap' % tuple(

@@ -83,15 +83,20 @@ const gameAssets = (() => {
   }
 
   const title = fetchGzipped('title.gz');
-  const list = fetchBytes('files.json').then((bytes) => JSON.parse(new TextDecoder().decode(bytes)));
-  const files = Promise.all([title, list]).then(([title, list]) => gameFiles(title, list));
-  files.catch(() => {});  // reported when the page writes them
+  let files = null;
 
   return {
     // The title picture's BMP bytes, unscrambled.
     title: title,
-    // Resolves when every file the game reads is in `fs` (Emscripten's FS); rejects with the first
-    // file that could not be fetched or decoded.
+    // Starts fetching every other file: once the start screen shows, so that its picture comes first.
+    fetchAll: () => {
+      if (files) return;
+      const list = fetchBytes('files.json').then((bytes) => JSON.parse(new TextDecoder().decode(bytes)));
+      files = Promise.all([title, list]).then(([title, list]) => gameFiles(title, list));
+      files.catch(() => {});  // reported when the page writes them
+    },
+    // After fetchAll, resolves when every file the game reads is in `fs` (Emscripten's FS); rejects
+    // with the first file that could not be fetched or decoded.
     writeInto: async (fs) => {
       for (const [path, bytes] of await files) {
         fs.mkdirTree('/' + path.slice(0, path.lastIndexOf('/')));

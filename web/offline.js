@@ -4,13 +4,16 @@
 'use strict';
 
 if ('serviceWorker' in navigator) {
-  navigator.serviceWorker.register('sw.js').then((registration) => {
-    // A start with a new build waiting, before anything plays: the page comes again from the new one.
-    if (registration.waiting && navigator.serviceWorker.controller) {
+  // A start with a new build waiting, before anything plays: the page comes again from the new one.
+  navigator.serviceWorker.getRegistration().then((registration) => {
+    if (registration && registration.waiting && navigator.serviceWorker.controller) {
       navigator.serviceWorker.addEventListener('controllerchange', () => location.reload());
       registration.waiting.postMessage('start');
-      return;
     }
+  });
+  // The site is stored once the game's own files are in (page.js): the worker's fetches then find
+  // them in the browser's cache instead of downloading them again beside the page's.
+  gameReady.then(() => navigator.serviceWorker.register('sw.js')).then((registration) => {
     registration.addEventListener('updatefound', () => {
       const worker = registration.installing;
       worker.addEventListener('statechange', () => {

@@ -134,4 +134,11 @@ gameReady.then(() => say(''), (e) => {
 drawTitle().catch((e) => console.error('No title picture: ' + e)).then(() => {
   Module.startShown = performance.now();
   offerPlay();
+  // The game's code and other files come behind the start screen, after it has been painted.
+  const fetchAll = () => {
+    gameAssets.fetchAll();
+    document.body.append(Object.assign(document.createElement('script'), {src: 'boglings.js'}));
+  };
+  if (document.hidden) fetchAll();
+  else requestAnimationFrame(() => setTimeout(fetchAll));
 });
