@@ -20,7 +20,7 @@ const display = (() => {
   let step = 1, sharp = false;
 
   function context(of) {
-    return of.getContext('2d', {alpha: false});
+    return of.getContext('2d', {alpha: false, desynchronized: true});  // drawn straight to the screen
   }
 
   // Sizes the visible canvas for the window as it is now; its old picture is gone.
@@ -32,9 +32,12 @@ const display = (() => {
     sharp = step < close * scale;
     const shown = sharp ? scale : step;
     const w = Math.min(across, Math.round(width * shown)), h = Math.min(down, Math.round(height * shown));
-    if (canvas.width !== w || canvas.height !== h) {
-      canvas.width = w;
-      canvas.height = h;
+    // A whole step is the picture itself, each pixel a k by k square of the screen's: the browser
+    // composites a quarter of the pixels or fewer at each change, where it would a k-times canvas.
+    const [drawnW, drawnH] = sharp ? [w, h] : [width, height];
+    if (canvas.width !== drawnW || canvas.height !== drawnH) {
+      canvas.width = drawnW;
+      canvas.height = drawnH;
     }
     const up = sharp && step > 0 ? step + 1 : 0;
     enlarged.width = width * up;
@@ -45,6 +48,7 @@ const display = (() => {
     place('--top', (down - h) >> 1);
     place('--width', w);
     place('--height', h);
+    box.classList.toggle('whole', !sharp);
     box.classList.add('placed');
   }
 
@@ -52,8 +56,7 @@ const display = (() => {
   function show(x, y, w, h) {
     const shown = context(canvas);
     if (!sharp) {
-      shown.imageSmoothingEnabled = false;
-      shown.drawImage(frame, x, y, w, h, x * step, y * step, w * step, h * step);
+      shown.drawImage(frame, x, y, w, h, x, y, w, h);
       return;
     }
     let source = frame;

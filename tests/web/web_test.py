@@ -9,7 +9,7 @@ site, screen_dump, game_dir = sys.argv[1:4]
 KEY = 'boglings/highscores.bin'
 SKIP_INTRO, REST = 'click:320,240', 'move:600,20'  # the pointer rests where no screen reacts
 NEW_GAME, HIGH_SCORES, EXIT, QUIT = (400, 225), (400, 275), (400, 375), (30, 30)
-# A phone as it turns, then on a screen of another ratio (CSS size, ratio, the canvas in device pixels):
+# A phone as it turns, then on a screen of another ratio (CSS size, ratio, the picture in device pixels):
 # no whole step comes near the fit in the first two, and a whole step of 2 does in the third.
 FITS = [(390, 844, 3, 1170, 878), (844, 390, 3, 1560, 1170), (800, 400, 2.5, 1280, 960)]
 
@@ -157,7 +157,8 @@ async def phone_fits(page, url):
     await page.wait_for("!start.hidden")
     for width, height, ratio, across, down in FITS:
         await page.phone(width, height, ratio)
-        await page.wait_for('canvas.width == %d && canvas.height == %d' % (across, down), 5)
+        drawn = (640, 480) if across % 640 == down % 480 == 0 else (across, down)  # a whole step: scaled by CSS
+        await page.wait_for('canvas.width == %d && canvas.height == %d' % drawn, 5)
         left, top, right, bottom, title, *scrolled = await page.evaluate('''(r => [r.left, r.top, r.right, r.bottom,
             Math.max(...canvas.getContext('2d').getImageData(0, canvas.height / 6, canvas.width, 1).data.filter(
                 (v, i) => i % 4 == 0)),
