@@ -34,12 +34,12 @@ std::vector<Sound> DecodedForThePage(std::vector<Sound> sounds) {
     EXPECT_EQ(std::system(("lame --quiet --decode site/" + sound.Name + ".mp3 decoded.wav").c_str()), 0);
     std::smatch start;
     std::regex_search(list, start, std::regex("\"sounds/" + sound.Name + R"(\.dat": \{[^}]*"start": (\d+))"));
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8* wav = nullptr;
     Uint32 bytes = 0;
     const size_t from = start.empty() ? 0 : std::stoul(start[1]);
-    const bool whole = SDL_LoadWAV("decoded.wav", &spec, &wav, &bytes) && spec.format == AUDIO_S16LSB &&
-                       spec.channels == 2 && bytes / 4 >= from + sound.Frames() && !start.empty();
+    const bool whole = SDL_LoadWAV("decoded.wav", &format, &wav, &bytes) && format.format == AUDIO_S16LSB &&
+                       format.channels == 2 && bytes / 4 >= from + sound.Frames() && !start.empty();
     EXPECT_TRUE(whole) << sound.Name << ": no 16-bit stereo sound of its frames";
     const auto* frame = reinterpret_cast<const int16_t*>(wav) + 2 * from;
     for (size_t i = 0; whole && i < sound.Frames(); ++i, frame += 2) {
