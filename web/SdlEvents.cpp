@@ -112,7 +112,8 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void PushPageEvent(int kind, int a, int b, int c, int held) {
   const auto page = static_cast<TPageEvent>(kind);
   if (page == TPageEvent::Shown) Visible = a != 0;
-  Waiting.push_back({EventOf(page, a, b, c, ModifiersOf(held)), ModifiersOf(held)});
+  const SDLMod modifiers = ModifiersOf(held);
+  Waiting.push_back({EventOf(page, a, b, c, modifiers), modifiers});
 }
 
 int SDL_PollEvent(SDL_Event* event) {

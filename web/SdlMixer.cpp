@@ -3,6 +3,7 @@
 // channel's previous one, and loops plays the sound loops + 1 times (-1: for ever). The page's
 // start tap creates the audio context, so sound may start; a hidden page suspends it (WebMain).
 
+#include "media/LibFiles.h"
 #include "media/LibSound.h"
 #include "media/SdlCalls.h"
 
@@ -82,12 +83,6 @@ EM_JS(void, FreePageBuffer, (int id), { Module['mixer'].buffers[id] = null; });
 std::array<int, ChannelCount> Volumes;
 bool Open = false;
 
-uint32_t Little(const Uint8* bytes, int count) {
-  uint32_t value = 0;
-  for (int i = 0; i < count; ++i) value |= uint32_t{bytes[i]} << (8 * i);
-  return value;
-}
-
 bool Valid(int channel) { return Open && channel >= 0 && channel < ChannelCount; }
 
 }  // namespace
@@ -134,11 +129,12 @@ Mix_Chunk* Mix_LoadWAV_RW(SDL_RWops* stream, int freeStream) {
   const long size = stream->hidden.mem.stop - wav;
   if (freeStream) delete stream;
   if (!Open || size < 44) return nullptr;
-  const int channels = static_cast<int>(Little(wav + 22, 2)), bits = static_cast<int>(Little(wav + 34, 2));
-  const int rate = static_cast<int>(Little(wav + 24, 4)), bytes = static_cast<int>(Little(wav + 40, 4));
+  const int channels = static_cast<int>(LittleEndian(wav + 22, 2)), bits = static_cast<int>(LittleEndian(wav + 34, 2));
+  const int rate = static_cast<int>(LittleEndian(wav + 24, 4)), bytes = static_cast<int>(LittleEndian(wav + 40, 4));
   // Web Audio's own limits on a buffer; the game's loader hands only WAVs well inside them.
-  const bool playable = Little(wav + 20, 2) == 1 && (channels == 1 || channels == 2) && (bits == 8 || bits == 16) &&
-                        rate >= 3000 && rate <= 768000 && bytes >= channels * bits / 8 && bytes <= size - 44;
+  const bool playable = LittleEndian(wav + 20, 2) == 1 && (channels == 1 || channels == 2) &&
+                        (bits == 8 || bits == 16) && rate >= 3000 && rate <= 768000 && bytes >= channels * bits / 8 &&
+                        bytes <= size - 44;
   if (!playable) {
     SDL_SetError("not a WAV of 8- or 16-bit PCM, mono or stereo, that Web Audio plays");
     return nullptr;

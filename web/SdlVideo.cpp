@@ -5,6 +5,8 @@
 
 #include "WebSurface.h"
 
+#include "media/LibFiles.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdarg>
@@ -58,12 +60,6 @@ void CopyRuns(const TPicture& picture, int y, int from, int width, uint16_t* out
   }
 }
 
-uint32_t Little(const uint8_t* bytes, int count) {
-  uint32_t value = 0;
-  for (int i = 0; i < count; ++i) value |= uint32_t{bytes[i]} << (8 * i);
-  return value;
-}
-
 constexpr uint16_t Pixel565(uint8_t r, uint8_t g, uint8_t b) {
   return uint16_t((r >> 3) << 11 | (g >> 2) << 5 | b >> 3);
 }
@@ -87,20 +83,20 @@ struct TBmpLayout {
 // Uncompressed 16-, 24- or 32-bit BMPs, with or without bit-field masks; false for anything else.
 bool ReadLayout(const uint8_t* bmp, long size, TBmpLayout& layout) {
   if (size < 54 || bmp[0] != 'B' || bmp[1] != 'M') return false;
-  const uint32_t headerSize = Little(bmp + 14, 4), compression = Little(bmp + 30, 4);
-  const int64_t height = static_cast<int32_t>(Little(bmp + 22, 4));
-  layout = {static_cast<int32_t>(Little(bmp + 18, 4)),
+  const uint32_t headerSize = LittleEndian(bmp + 14, 4), compression = LittleEndian(bmp + 30, 4);
+  const int64_t height = static_cast<int32_t>(LittleEndian(bmp + 22, 4));
+  layout = {static_cast<int32_t>(LittleEndian(bmp + 18, 4)),
             static_cast<int>(std::min<int64_t>(height < 0 ? -height : height, INT32_MAX)),
-            static_cast<int>(Little(bmp + 28, 2)),
+            static_cast<int>(LittleEndian(bmp + 28, 2)),
             0,
-            static_cast<int>(Little(bmp + 10, 4)),
+            static_cast<int>(LittleEndian(bmp + 10, 4)),
             height < 0,
             {}};
   constexpr int Largest = 16384;
   if (headerSize < 40 || layout.Width <= 0 || layout.Width > Largest || layout.Height <= 0 || layout.Height > Largest)
     return false;
   if (compression == 3 && 14 + 40 + 12 <= size) {
-    for (int i = 0; i < 3; ++i) layout.Masks[i] = Little(bmp + 54 + 4 * i, 4);
+    for (int i = 0; i < 3; ++i) layout.Masks[i] = LittleEndian(bmp + 54 + 4 * i, 4);
   } else if (compression == 0 && layout.Bits == 16) {
     layout.Masks[0] = 0x7C00, layout.Masks[1] = 0x03E0, layout.Masks[2] = 0x001F;
   } else if (compression == 0 && (layout.Bits == 24 || layout.Bits == 32)) {
@@ -181,7 +177,7 @@ SDL_Surface* SDL_LoadBMP_RW(SDL_RWops* stream, int freeStream) {
   for (int y = 0; y < layout.Height; ++y) {
     const uint8_t* row = bmp + layout.Offset + layout.Stride * (layout.TopDown ? y : layout.Height - 1 - y);
     for (int x = 0; x < layout.Width; ++x) {
-      const uint32_t pixel = Little(row + x * bytes, bytes);
+      const uint32_t pixel = LittleEndian(row + x * bytes, bytes);
       *PixelAt(*picture, x, y) =
           Pixel565(Channel(pixel, layout.Masks[0]), Channel(pixel, layout.Masks[1]), Channel(pixel, layout.Masks[2]));
     }

@@ -48,12 +48,6 @@ constexpr uint32_t ExtensibleEncoding = 0xFFFE;
 constexpr uint32_t ExtensibleFormatBytes = 40;  // up to the sub-format, whose first two bytes are its code
 constexpr int SubFormatAt = 24;
 
-uint32_t LittleEndian(const uint8_t* bytes, int count) {
-  uint32_t value = 0;
-  for (int i = 0; i < count; ++i) value |= uint32_t{bytes[i]} << (8 * i);
-  return value;
-}
-
 void PutLittleEndian(std::vector<uint8_t>& out, uint32_t value, int count) {
   for (int i = 0; i < count; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
@@ -150,6 +144,12 @@ std::vector<uint8_t> PlayableWav(const uint8_t* wav, int32_t size, uint32_t outp
 }
 
 }  // namespace
+
+uint32_t LittleEndian(const uint8_t* bytes, int count) {
+  uint32_t value = 0;
+  for (int i = 0; i < count; ++i) value |= uint32_t{bytes[i]} << (8 * i);
+  return value;
+}
 
 bool LoadDatFile(const std::string& name, FileBuffer& buffer, int32_t& size) {
   FilePtr file(std::fopen(name.c_str(), "rb"));

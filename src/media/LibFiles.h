@@ -15,6 +15,9 @@ using FileBuffer = std::unique_ptr<uint8_t[]>;
 // (sizing, a short read, closing) throws EInOutError.
 bool LoadDatFile(const std::string& name, FileBuffer& buffer, int32_t& size);
 
+// The unsigned number of count bytes (1 to 4), lowest first, as the asset files store them.
+uint32_t LittleEndian(const uint8_t* bytes, int count);
+
 // Undoes (and, being its own inverse, applies) the position-keyed XOR, in place.
 inline void Descramble(uint8_t* buffer, int32_t size) {
   for (int32_t i = 0; i < size; ++i) buffer[i] ^= static_cast<uint8_t>(i);

@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <optional>
 
 namespace {
 
