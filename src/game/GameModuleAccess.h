@@ -20,10 +20,13 @@ class TGameModuleAccess {
         HintsLeft(m.HintsLeft),
         HintTicks(m.HintTicks),
         HintTile(m.HintTile),
-        ButtonDown(m.ButtonDown) {}
+        ButtonDown(m.ButtonDown),
+        CursorColumn(m.CursorColumn),
+        CursorRow(m.CursorRow) {}
   TBoard& Board;
   TParticles& Particles;
   int32_t &Lives, &Score, &Timer, &Level, &TilesToClear, &TimeLimit, &HintsLeft, &HintTicks;
   const TTile*& HintTile;
   bool& ButtonDown;
+  int &CursorColumn, &CursorRow;
 };

@@ -128,6 +128,24 @@ TEST_F(GameModuleTest, TimeOutTakesALife) {
   EXPECT_EQ(Reported, Reports({{1, 7}}));
 }
 
+// Each arrow steps the cursor one cell its own way; an arrow let go no longer turns the next one into
+// a diagonal.
+TEST_F(GameModuleTest, ArrowsStepTheCursorTheirWay) {
+  using enum TKeyName;
+  const std::tuple<TKeyName, TKeyName, int, int> rows[] = {
+      {Other, Up, 3, 2},     {Other, Down, 3, 4},    {Other, Left, 2, 3},     {Other, Right, 4, 3},
+      {Other, UpLeft, 2, 2}, {Other, UpRight, 4, 2}, {Other, DownLeft, 2, 4}, {Other, DownRight, 4, 4},
+      {Left, Up, 2, 2},      {Down, Right, 4, 4}};
+  for (const auto& [first, then, column, row] : rows) {
+    M().CursorColumn = M().CursorRow = 3;
+    for (const TKeyName name : {first, then}) {
+      Playing->KeyDown({name});
+      Playing->KeyUp({name});
+    }
+    EXPECT_EQ(std::pair(M().CursorColumn, M().CursorRow), std::pair(column, row)) << int(first) << " " << int(then);
+  }
+}
+
 TEST_F(GameModuleTest, ButtonsReactInsideOnly) {
   MarkChannel(ChannelEffects);
   Press(40, 444);  // no marked tile yet
