@@ -78,19 +78,23 @@ TEST_F(GameModuleTest, LinesScoreTheirSquareAndBurst) {
   M().Timer = 500;
   MarkChannel(ChannelEffects);
   Drag({{1, 1}, {2, 2}, {3, 3}}, false);
-  EXPECT_TRUE(PlayedSince(ChannelEffects)) << "a press pops its tile";
+  EXPECT_EQ(Plays(ChannelEffects), 1) << "a press pops its tile";
   MarkChannel(ChannelEffects);
   MarkChannel(ChannelGame);
   Playing->MouseButton({false});
   EXPECT_EQ(std::vector({M().Score, M().TilesToClear, M().Timer, Sparks()}), std::vector({9, 97, 1000, 15}));
-  EXPECT_EQ(std::pair(PlayedSince(ChannelEffects), PlayedSince(ChannelGame)), std::pair(true, false));
+  EXPECT_EQ(std::pair(Plays(ChannelEffects), Plays(ChannelGame)), std::pair(1, 0));
   EXPECT_EQ(std::pair(M().Particles.All()[0].X, M().Particles.All()[0].Y), std::pair(287.f, 104.f));
+  // New tiles above the line; the column above (3, 3) falls from where it stood.
+  const auto y = [&](int column, int row) { return M().Board.Cell(column, row)->Y; };
+  EXPECT_EQ(std::vector({y(1, 0), y(3, 0), y(3, 1), y(3, 3), y(3, 4)}), std::vector<float>({-64, -64, 0, 128, 256}));
   Settle(M().Board, Row4);
   M().TilesToClear = 5;  // the two extra tiles are not carried over
+  MarkChannel(ChannelGame);
   Drag(Row4);
   EXPECT_EQ(std::vector({M().Score, M().Level, M().TilesToClear, M().Timer, Sparks()}),
             std::vector({58, 1, 100, 960, 50}));
-  EXPECT_TRUE(PlayedSince(ChannelGame)) << "the next level's squeak";
+  EXPECT_EQ(Plays(ChannelGame), 1) << "the next level's squeak";
   const TParticle first = M().Particles.All()[0];
   for (int tick = 0; tick < 29; ++tick) Playing->Update();
   const float lastX = M().Particles.All()[0].X;
@@ -119,7 +123,7 @@ TEST_F(GameModuleTest, TimeOutTakesALife) {
   Playing->Update();
   EXPECT_EQ(std::vector({M().Lives, M().Timer, M().TilesToClear, M().Board.SelectionCount()}),
             std::vector({2, 999, 100, 2}));
-  EXPECT_TRUE(PlayedSince(ChannelGame)) << "the hit";
+  EXPECT_EQ(Plays(ChannelGame), 1) << "the hit";
   EXPECT_LT(M().Board.Cell(1, 1)->Kind, 4) << "the planted kind is drawn again";
   M().Score = 7;
   M().Lives = 1;
@@ -151,10 +155,11 @@ TEST_F(GameModuleTest, ButtonsReactInsideOnly) {
   Press(40, 444);  // no marked tile yet
   Settle(M().Board, {{4, 0}, {5, 0}, {6, 0}});
   for (const TPoint p : Cells{{56, 444}, {40, 460}, {23, 444}, {40, 427}}) Press(p.X, p.Y);
-  EXPECT_EQ(std::pair(M().HintsLeft, PlayedSince(ChannelEffects)), std::pair(4, false)) << "no hint spent";
+  EXPECT_EQ(std::pair(M().HintsLeft, Plays(ChannelEffects)), std::pair(4, 0)) << "no hint spent";
+  MarkChannel(ChannelEffects);
   Press(55, 459);
   EXPECT_EQ(std::pair(M().HintsLeft, M().HintTile), std::pair(3, static_cast<const TTile*>(M().Board.Cell(4, 0))));
-  EXPECT_TRUE(PlayedSince(ChannelEffects));
+  EXPECT_EQ(Plays(ChannelEffects), 1);
   M().HintsLeft = 0;
   Press(24, 428);
   EXPECT_EQ(M().HintsLeft, 0);

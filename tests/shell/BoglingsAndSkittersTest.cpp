@@ -112,7 +112,7 @@ TEST_F(BoglingsAndSkittersTest, MenuOpensEveryScreenAndExits) {
     PushButton(false, 20, 450);  // a page ends at a press only
     Frames(Game, 1);
     EXPECT_EQ(Showing(), screen) << x << "," << y;
-    EXPECT_EQ(PlayedSince(ChannelEffects), screen != inMenu) << "the click";
+    EXPECT_EQ(Plays(ChannelEffects), screen != inMenu) << "the click";
     if (screen == typeid(THelpModule) || screen == typeid(TCreditsModule)) {
       for (const auto& [left, top, text] : screen == typeid(THelpModule) ? help : credits) ExpectText(left, top, text);
       Expect({{540, 400, Shown("back")},
@@ -161,7 +161,7 @@ TEST_F(BoglingsAndSkittersTest, TableTakesANameOnTheKeyboard) {
   THighScoreModule entering(Game, true, 9);
   MarkChannel(ChannelEffects);
   Game.SetModule(&entering);
-  EXPECT_TRUE(PlayedSince(ChannelEffects)) << "the hit sound";
+  EXPECT_EQ(Plays(ChannelEffects), 1) << "the hit sound";
   PushButton(true, 300, 160);  // the keyboard waits for the message
   Frames(Game, 149);
   ExpectText(300, 160, "new high score!");
@@ -177,7 +177,7 @@ TEST_F(BoglingsAndSkittersTest, TableTakesANameOnTheKeyboard) {
   for (const auto& [x, y, name, sounds] : presses) {
     MarkChannel(ChannelEffects);
     Click(Game, x, y);
-    EXPECT_EQ(PlayedSince(ChannelEffects), sounds) << x << "," << y;
+    EXPECT_EQ(Plays(ChannelEffects), sounds) << x << "," << y;
     ExpectText(300, 280, name);
     Expect({{305 + 10 * int(name.size()), 288, Shown("background")}});
   }

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -151,14 +152,29 @@ inline void ExpectText(int x, int y, std::string_view text) {
   EXPECT_EQ(ScreenAt(x + 10 * int(text.size()) - 1, y + 15), ShownGlyph(text.back())) << text;
 }
 
-// A silent chunk looped on the channel: any other chunk there later means a sound played since.
+// Sounds through the real mixer. MarkChannel loops a silent chunk on the channel and holds the mixer;
+// Plays lets it go on and counts the plays of the sound begun there since: 0 while the mark plays
+// on, else the bytes the channel mixes to the sound's end over one play's.
 inline Mix_Chunk* Marker() {
   static uint8_t silence[400] = {};
   static Mix_Chunk* const marker = Mix_QuickLoad_RAW(silence, sizeof silence);
   return marker;
 }
-inline void MarkChannel(int channel) { Mix_PlayChannel(channel, Marker(), -1); }
-inline bool PlayedSince(int channel) { return Mix_GetChunk(channel) != Marker(); }
+inline void MarkChannel(int channel) {
+  Mix_PlayChannel(channel, Marker(), -1);
+  SDL_LockAudio();
+}
+inline int Plays(int channel) {
+  static std::atomic<int> bytes;
+  bytes = 0;
+  Mix_Chunk* const chunk = Mix_GetChunk(channel);
+  if (chunk != Marker())
+    Mix_RegisterEffect(
+        channel, [](int, void*, int length, void*) { bytes += length; }, nullptr, nullptr);
+  SDL_UnlockAudio();
+  for (int wait = 0; chunk != Marker() && Mix_Playing(channel) && wait < 3000; ++wait) SDL_Delay(1);
+  return chunk == Marker() ? 0 : bytes / chunk->alen;
+}
 
 // The board at rest with kinds (column + 2 row) mod 4, no line but kind 5 on the planted cells, runs
 // marked; reseeds the generator, so what follows repeats.
