@@ -148,6 +148,10 @@ TEST_F(GameModuleTest, ArrowsStepTheCursorTheirWay) {
     }
     EXPECT_EQ(std::pair(M().CursorColumn, M().CursorRow), std::pair(column, row)) << int(first) << " " << int(then);
   }
+  for (const TKeyName name : {Space, Right}) Playing->KeyDown({name});
+  Playing->KeyUp({Space});
+  Playing->KeyDown({Right});
+  EXPECT_EQ(M().Board.SelectionCount(), 0) << "the chain ended with its key";
 }
 
 TEST_F(GameModuleTest, ButtonsReactInsideOnly) {

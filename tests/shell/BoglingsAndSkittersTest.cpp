@@ -103,7 +103,9 @@ TEST_F(BoglingsAndSkittersTest, MenuOpensEveryScreenAndExits) {
                       {200, 160, "w"},   {200, 180, "s"}, {200, 210, "C"},   {200, 230, "t"}, {200, 250, "d"},
                       {550, 250, "go,"}, {200, 270, "t"}, {200, 290, "W"},   {200, 310, "g"}, {200, 335, "C"},
                       {200, 360, "B"},   {200, 380, "it"}};
-  const Lines credits = {{250, 100, "Credits"}, {400, 160, "L"}, {250, 260, "s"}, {400, 340, "O"}};
+  const Lines credits = {{250, 100, "Credits"}, {250, 160, "P"}, {400, 160, "L"}, {250, 200, "G"},
+                         {400, 200, "L"},       {250, 240, "M"}, {250, 260, "s"}, {400, 240, "L"},
+                         {250, 300, "T"},       {400, 300, "N"}, {400, 320, "P"}, {400, 340, "O"}};
   for (const auto& [x, y, screen] : presses) {
     MarkChannel(ChannelEffects);
     PushMotion(x, y);

@@ -129,12 +129,12 @@ inline Rgb OnScreen(Rgb c) {
 }
 inline Rgb Shown(const std::string& picture) { return OnScreen(PictureColour(picture)); }
 inline Rgb ShownGlyph(char c) { return OnScreen(GlyphColour(GlyphIndex(static_cast<unsigned char>(c)))); }
-inline Rgb ScreenAt(int x, int y) {
-  const int bytes = Screen->format->BytesPerPixel;
+inline Rgb ScreenAt(int x, int y, const SDL_Surface* surface = Screen) {
+  const int bytes = surface->format->BytesPerPixel;
   Uint32 pixel = 0;
-  std::memcpy(&pixel, static_cast<const uint8_t*>(Screen->pixels) + y * Screen->pitch + x * bytes, bytes);
+  std::memcpy(&pixel, static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch + x * bytes, bytes);
   Rgb c{};
-  SDL_GetRGB(pixel, Screen->format, &c.R, &c.G, &c.B);
+  SDL_GetRGB(pixel, surface->format, &c.R, &c.G, &c.B);
   return c;
 }
 inline void Expect(const std::vector<std::tuple<int, int, Rgb>>& probes) {
