@@ -22,7 +22,9 @@ TEST_F(LibFilesTest, OnlyScrambledSafeFilesLoad) {
     msAdpcm.insert(msAdpcm.end(), {uint8_t(c), uint8_t(c >> 8)});
   const Bytes red = MakeBmp(3, 2, [](int, int) { return Rgb{255, 0, 0}; });
   Bytes listFirst = MakeWav(64), shortFormat = MakeWav(64);
+  Bytes noData = shortFormat;
   shortFormat.resize(34);
+  noData.resize(36);
   listFirst.insert(listFirst.begin() + 12, {'L', 'I', 'S', 'T', 4, 0, 0, 0, 'a', 'b', 'c', 'd'});
   // File (unscrambled where plain), bytes, whether it loads. Rates within a factor of 16 of the
   // mixer's 44100 Hz and 1 to 8 channels pass; what the mixer decodes, it plays. PCM whose block
@@ -47,6 +49,7 @@ TEST_F(LibFilesTest, OnlyScrambledSafeFilesLoad) {
       {"sounds/float.dat", wav(44100, 2, 16, 3), false},
       {"sounds/list.dat", listFirst, true},
       {"sounds/short.dat", shortFormat, false},
+      {"sounds/no-data.dat", noData, false},
       {"sounds/plain.dat", MakeWav(10), false},
   };
   for (const auto& [file, bytes, loads] : rows) {
