@@ -63,11 +63,11 @@ if [ -z "${LOOPS_ONLY:-}" ]; then
   done
 fi
 
-# The soak of the unit tests through SDL's disk audio driver, which writes the mixed output to a
-# file, a buffer (4096 frames, 93 ms) at a time in about real time; then every sound's levels and
-# the clipped samples of each recording.
+# The long play (every sound of the game, over the music) through SDL's disk audio driver, which
+# writes the mixed output to a file, a buffer (4096 frames, 93 ms) at a time in about real time;
+# then every sound's levels and the clipped samples of each recording.
 if [ -z "${LOOPS_ONLY:-}" ]; then
-  echo "## the mix: sound levels, and the soak recorded through the mixer (${SOAK_FRAMES:=300000} frames)"
+  echo "## the mix: sound levels, and the long play recorded through the mixer (${MIX_GAMES:=40} games)"
   recordings=("$scratch/mix-classic.raw")
   libraries=("")
   if [ -n "${SDL12COMPAT_DIR:-}" ]; then
@@ -75,8 +75,8 @@ if [ -z "${LOOPS_ONLY:-}" ]; then
     libraries+=("LD_LIBRARY_PATH=$SDL12COMPAT_DIR")
   fi
   for i in "${!recordings[@]}"; do
-    (cd "$build" && env ${libraries[$i]} SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="${recordings[$i]}" \
-      SDL_DISKAUDIODELAY=93 BOGLINGS_SOAK_FRAMES="$SOAK_FRAMES" tests/unit_tests --gtest_filter='SoakTest.*' > /dev/null 2>&1)
+    env ${libraries[$i]} SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="${recordings[$i]}" \
+      SDL_DISKAUDIODELAY=93 BOGLINGS_GAME_DIR="$build/game" "$build/bench/bench_long_play" "$MIX_GAMES" > /dev/null
   done
   "$build/bench/bench_mix_levels" "$build/game" "${recordings[@]}"
 fi

@@ -1,5 +1,5 @@
-// The real controller and frame loop fed real SDL events: what each screen draws where, the fatal
-// faults, and a long random play.
+// The real controller and frame loop fed real SDL events: what each screen draws where, and the
+// fatal faults.
 
 #include "shell/BoglingsAndSkitters.h"
 
@@ -11,10 +11,7 @@
 #include "shell/InputEvents.h"
 #include "support/Headless.h"
 
-#include <random>
 #include <regex>
-#include <set>
-#include <typeindex>
 
 class BoglingsAndSkittersTest : public HeadlessTest {
  protected:
@@ -299,34 +296,4 @@ TEST(OutsideFaultsTest, FatalFaultsReportAndExitOne) {
     const std::regex report("Exception EInOutError in module unit_tests at [0-9A-F]{8}\\.\nsprites/" + file + "\\.\n");
     EXPECT_TRUE(std::regex_match(reported, report)) << reported;
   }
-}
-
-// Random input on every screen, for crashes, hangs and sanitizer reports; BOGLINGS_SOAK_FRAMES and
-// BOGLINGS_SOAK_SEED change it.
-using SoakTest = HeadlessTest;
-TEST_F(SoakTest, RandomPlayVisitsEveryScreen) {
-  const char* seed = std::getenv("BOGLINGS_SOAK_SEED");
-  const char* frames = std::getenv("BOGLINGS_SOAK_FRAMES");
-  std::mt19937 random(seed ? std::atol(seed) : 20261206);
-  const auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-  UseGeneratedAssets();
-  THalloween controller;
-  controller.Start();
-  std::set<std::type_index> visited;
-  for (long frame = frames ? std::atol(frames) : 100000; frame > 0; --frame) {
-    visited.insert(typeid(*controller.GetCurrentModule()));
-    const auto* game = dynamic_cast<const TGameModule*>(controller.GetCurrentModule());
-    if (game && between(1, 25) == 1) {
-      const auto line = FindLine([&](int c, int r) { return game->GetBoard().Cell(c, r)->Kind; });
-      if (line) Drag(controller, *line);
-    }
-    // Now and then the level skip or the last life.
-    SDL_SetModState(SDLMod((between(1, 300) == 1 ? KMOD_LCTRL : 0) | (between(1, 300) == 1 ? KMOD_LSHIFT : 0)));
-    const TPoint at{between(0, 639), between(0, game ? 479 : 349)};  // not the menu's exit
-    PushMotion(at.X, at.Y);
-    if (between(1, 8) == 1) PushButton(between(0, 1), at.X, at.Y, SDL_BUTTON_LEFT, Uint8(between(0, 1)));
-    Frames(controller, 1);
-    ASSERT_FALSE(controller.IsQuitRequested()) << frame << " frames before the end";
-  }
-  EXPECT_EQ(visited.size(), 6u) << "intro, menu, help, credits, game and high scores";
 }

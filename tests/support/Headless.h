@@ -137,8 +137,8 @@ inline Rgb ScreenAt(int x, int y, const SDL_Surface* surface = Screen) {
   SDL_GetRGB(pixel, surface->format, &c.R, &c.G, &c.B);
   return c;
 }
-inline void Expect(const std::vector<std::tuple<int, int, Rgb>>& probes) {
-  for (const auto& [x, y, colour] : probes) EXPECT_EQ(ScreenAt(x, y), colour) << "at " << x << "," << y;
+inline void Expect(const std::vector<std::tuple<int, int, Rgb>>& probes, const SDL_Surface* surface = Screen) {
+  for (const auto& [x, y, colour] : probes) EXPECT_EQ(ScreenAt(x, y, surface), colour) << "at " << x << "," << y;
 }
 // The text's glyph cells from (x, y), outer corners included: one pixel off fails.
 inline void ExpectText(int x, int y, std::string_view text) {
@@ -152,9 +152,8 @@ inline void ExpectText(int x, int y, std::string_view text) {
   EXPECT_EQ(ScreenAt(x + 10 * int(text.size()) - 1, y + 15), ShownGlyph(text.back())) << text;
 }
 
-// Sounds through the real mixer. MarkChannel loops a silent chunk on the channel and holds the mixer;
-// Plays lets it go on and counts the plays of the sound begun there since: 0 while the mark plays
-// on, else the bytes the channel mixes to the sound's end over one play's.
+// Sounds through the real mixer: MarkChannel holds it with a silent loop on the channel; Plays counts
+// the plays of what began there since by the bytes mixed to its end.
 inline Mix_Chunk* Marker() {
   static uint8_t silence[400] = {};
   static Mix_Chunk* const marker = Mix_QuickLoad_RAW(silence, sizeof silence);

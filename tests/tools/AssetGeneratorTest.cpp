@@ -1,4 +1,4 @@
-// The generated pictures as the game meets them; the soak loads every picture and sound.
+// The generated pictures as the game meets them; the journeys load every picture and sound.
 
 #include "assetgen/Mix.h"
 #include "assetgen/Sounds.h"
