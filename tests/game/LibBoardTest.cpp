@@ -33,6 +33,7 @@ TEST_F(LibBoardTest, NewBoardsSeedAndLand) {
   EXPECT_EQ(Where([](const TTile& tile) { return tile.Y == -64; }).size(), 49u);
   for (int tick = 0; tick < 39; ++tick) Board.Animate();
   EXPECT_FALSE(Board.Cell(0, 0)->InRun) << "runs are marked only at rest";
+  EXPECT_EQ(Board.Cell(3, 6)->Y, 384.478882f) << "the 39th step, just past";
   Board.Animate();
   EXPECT_TRUE(Board.Cell(3, 0)->Y == 0 && Board.Cell(3, 6)->Y == 384 && Board.Cell(0, 0)->InRun);
 }

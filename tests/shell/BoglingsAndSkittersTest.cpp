@@ -74,6 +74,7 @@ TEST_F(BoglingsAndSkittersTest, MenuOpensEveryScreenAndExits) {
   Expect({{250, 20, Shown("title")},
           {550, 140, Shown("title")},
           {249, 20, Shown("background")},
+          {0, 0, Shown("background")},
           {400, 225, Shown("hand")},
           {310, 155, Shown("howtoplay")},
           {489, 194, Shown("howtoplay")},
