@@ -7,7 +7,7 @@
 # its mobile audit of the page too.
 #   bench/web-bench.py BUILD_DIR [SECONDS]
 # BUILD_DIR: a build whose page is built (build/web/site, as ./test builds it) with bench_present.
-import asyncio, functools, http.server, json, os, socketserver, subprocess, sys, threading, time
+import asyncio, collections, functools, http.server, json, os, re, socketserver, subprocess, sys, threading, time
 sys.dont_write_bytecode = True  # the source tree stays as it is
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tools'))
 from devtools import Browser
@@ -35,23 +35,26 @@ def serve():
 
 
 def cpu_seconds(group):
-    """User and system time of every live process in the process group."""
-    total = 0
+    """User and system time of every live process in the process group, by Chromium's process type."""
+    kinds = collections.Counter()
     for pid in filter(str.isdigit, os.listdir('/proc')):
         try:
             fields = open('/proc/%s/stat' % pid).read().rsplit(')', 1)[1].split()
+            kind = re.search(r'--type=([\w-]+)', open('/proc/%s/cmdline' % pid).read().replace('\0', ' '))
         except OSError:
             continue
         if int(fields[2]) == group:
-            total += int(fields[11]) + int(fields[12])
-    return total / os.sysconf('SC_CLK_TCK')
+            kinds[kind.group(1) if kind else 'browser'] += (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')
+    return kinds
 
 
 async def measure(page, label):
     ticks, cpu, start = await page.evaluate('Module.ticks'), cpu_seconds(page.process.pid), time.time()
     await asyncio.sleep(seconds)
-    ticks, cpu, wall = await page.evaluate('Module.ticks') - ticks, cpu_seconds(page.process.pid) - cpu, time.time() - start
-    print('browser %s ticks/s=%.1f cpu=%.1f%%' % (label, ticks / wall, 100 * cpu / wall))
+    ticks, wall = await page.evaluate('Module.ticks') - ticks, time.time() - start
+    cpu = cpu_seconds(page.process.pid) - cpu
+    print('browser %s ticks/s=%.1f cpu=%.1f%% (%s)' % (label, ticks / wall, 100 * cpu.total() / wall, ', '.join(
+        '%s %.1f' % (kind, 100 * used / wall) for kind, used in sorted(cpu.items()))))
 
 
 async def tap(page, x, y):

@@ -13,10 +13,12 @@ namespace {
 // it, about 0.7 ms together on the machines measured (92 to 95 frames a second).
 constexpr double DesktopTickMs = FrameDelayMs + 0.7;
 // The ticks of one wake-up of the page, shown in one picture: each wake-up of a page costs the
-// browser more than the ticks themselves. The most one picture may stand for, after the browser
-// held the page back.
+// browser more than the ticks themselves. After a picture that showed no change (a still menu, the
+// puzzle at rest but for its timer bar) the page rests longer, until the player's input wakes it.
+// The most one picture may stand for, after the browser held the page back.
 constexpr int TicksAWake = 2;
-constexpr int MostTicksAFrame = 4;
+constexpr int TicksAtRest = 4;
+constexpr int MostTicksAFrame = 6;
 
 // When the game has ended (the menu's exit entry, or a fatal report shown) the page offers to play
 // again instead of a still canvas.
@@ -27,15 +29,18 @@ void EndGame() {
 
 // Each wake-up runs the ticks due since the last at the desktop's pace (a few at most: a page the
 // browser held back does not race to catch up) and shows one picture, then sleeps until ticksAWake
-// more are due.
-EM_JS(void, DriveFrames, (double tickMs, int mostTicks, int ticksAWake), {
+// more are due, or ticksAtRest when the picture did not change.
+EM_JS(void, DriveFrames, (double tickMs, int mostTicks, int ticksAWake, int ticksAtRest), {
   let last = performance.now();
   let due = 0;
   let request = 0;
   let ended = false;
+  let resting = false;
   function frame(ticks) {
+    const pictures = Module['frames'];  // counted by the presenter: the pictures that changed
     Module['ticks'] = (Module['ticks'] || 0) + ticks;  // for the page's measurements
     ended = ended || !_PlayFrame(ticks);
+    resting = Module['frames'] === pictures;
   }
   function paced() {
     const now = performance.now();
@@ -44,8 +49,15 @@ EM_JS(void, DriveFrames, (double tickMs, int mostTicks, int ticksAWake), {
     last = now;
     if (due >= 1) frame(Math.floor(due));
     due -= Math.floor(due);
-    if (!ended && !document.hidden) request = setTimeout(paced, (ticksAWake - due) * tickMs);
+    if (!ended && !document.hidden) request = setTimeout(paced, ((resting ? ticksAtRest : ticksAWake) - due) * tickMs);
   }
+  // The player's input (input.js) ends a rest: it is answered within ticksAWake, as in play.
+  Module['inputCame'] = function() {
+    if (!resting || !request) return;
+    resting = false;
+    clearTimeout(request);
+    request = setTimeout(paced, 0);
+  };
   function turned() {
     if (ended) return;
     _PushPageEvent(5, document.hidden ? 0 : 1, 0, 0, 0);
@@ -54,6 +66,7 @@ EM_JS(void, DriveFrames, (double tickMs, int mostTicks, int ticksAWake), {
     if (!document.hidden && audio) audio.resume();
     clearTimeout(request);
     frame(1);
+    resting = false;
     last = performance.now();
     due = 0;
     if (!ended && !document.hidden) request = setTimeout(paced, ticksAWake * tickMs);
@@ -77,6 +90,6 @@ int main() {
     EndGame();
     return 1;
   }
-  DriveFrames(DesktopTickMs, MostTicksAFrame, TicksAWake);
+  DriveFrames(DesktopTickMs, MostTicksAFrame, TicksAWake, TicksAtRest);
   return 0;
 }

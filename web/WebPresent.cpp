@@ -1,7 +1,7 @@
 // The browser's presenter. Screen is a picture in memory like the desktop's; each frame hands the
-// page's 640 by 480 frame canvas (Module.frame) only the rows that changed, as 8-bit RGBA widened as
-// the desktop's window widens 5-6-5, and the page scales that band onto the visible canvas. A frame
-// that changed nothing costs the page nothing. Fullscreen and the window's size are the browser's
+// page's display (Module.putBand) only the rows that changed, as 8-bit RGBA widened as the desktop's
+// window widens 5-6-5, and the display shows that band on the visible canvas. A frame that changed
+// nothing costs the page nothing. Fullscreen and the window's size are the browser's
 // own business, and the page's listeners give pointer positions in the picture's pixels already.
 
 #include "media/LibPresent.h"
@@ -22,13 +22,11 @@ std::vector<uint8_t> Band;  // the band's RGBA bytes
 bool ShowWhole = true;
 
 EM_JS(void, PutBand, (const uint8_t* rgba, int x, int y, int w, int h), {
-  const band = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h);
-  Module['frame'].getContext('2d').putImageData(band, x, y);
-  Module['frameChanged'](x, y, w, h);
+  Module['putBand'](new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h), x, y);
 });
 
-// The page counts the frames that changed its picture, and notes when the first came, for its
-// measurements.
+// The page counts the frames that changed its picture (the frame driver rests after one that did
+// not), and notes when the first came, for its measurements.
 EM_JS(void, CountFrame, (), {
   Module['frames'] = (Module['frames'] || 0) + 1;
   Module['firstFrame'] = Module['firstFrame'] || performance.now();

@@ -81,7 +81,24 @@ const display = (() => {
     shown.restore();
   }
 
+  // The game's band of pixels: where the visible canvas is the picture itself it goes straight there,
+  // one canvas call; otherwise into the frame, to be scaled.
+  function put(band, x, y) {
+    if (!sharp) {
+      context(canvas).putImageData(band, x, y);
+    } else {
+      frame.getContext('2d').putImageData(band, x, y);
+      show(x, y, band.width, band.height);
+    }
+  }
+
+  // The game's picture as it stands, for the page's tests.
+  function picture() {
+    return (sharp ? frame : canvas).getContext('2d');
+  }
+
   function refit() {
+    if (!sharp) frame.getContext('2d').drawImage(canvas, 0, 0);  // the picture so far is the visible canvas's
     fit();
     show(0, 0, width, height);
   }
@@ -98,5 +115,5 @@ const display = (() => {
   window.addEventListener('orientationchange', refit);
   watchRatio();
   fit();
-  return {frame, show};
+  return {frame, show, put, picture};
 })();

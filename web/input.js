@@ -14,7 +14,12 @@ Module['listenToPlayer'] = (width, height) => {
     const clamp = (v, most) => Math.min(most - 1, Math.max(0, Math.floor(v)));
     return [clamp((x - box.left) * width / box.width, width), clamp((y - box.top) * height / box.height, height)];
   };
-  const push = (kind, device, e, at) => _PushPageEvent(kind, device, at[0], at[1], held(e));
+  // Each event also wakes a resting frame driver (WebMain.cpp), so that the game answers at once.
+  const hand = (kind, a, b, c, modifiers) => {
+    _PushPageEvent(kind, a, b, c, modifiers);
+    if (Module['inputCame']) Module['inputCame']();
+  };
+  const push = (kind, device, e, at) => hand(kind, device, at[0], at[1], held(e));
   const wake = () => {
     const audio = Module['audioContext'];
     if (audio && audio.state !== 'running' && !document.hidden) audio.resume();
@@ -51,7 +56,7 @@ Module['listenToPlayer'] = (width, height) => {
   // The browser keeps its own keys: with Ctrl or Meta held, and the function keys (F11 is its fullscreen).
   const key = (kind) => (e) => {
     if (kind === KEY_DOWN) wake();
-    _PushPageEvent(kind, e.keyCode, e.location, 0, held(e));
+    hand(kind, e.keyCode, e.location, 0, held(e));
     if (!e.ctrlKey && !e.metaKey && !(e.keyCode >= 112 && e.keyCode <= 123)) e.preventDefault();
   };
   window.addEventListener('keydown', key(KEY_DOWN));

@@ -94,6 +94,7 @@ var Module = {
   canvas: canvas,
   frame: display.frame,  // the game's picture, which the display shows scaled
   frameChanged: display.show,
+  putBand: display.put,  // a band of the game's picture, as ImageData
   thisProgram: 'boglings',  // the program's name in a fatal report, as on the desktop
   print: (text) => console.log(text),
   printErr: (text) => {

@@ -25,7 +25,7 @@ def desktop_screen(table, *steps):
 
 
 async def canvas(page):
-    data = await page.evaluate('''(() => { const d = Module.frame.getContext('2d')
+    data = await page.evaluate('''(() => { const d = display.picture()
         .getImageData(0, 0, 640, 480).data; let s = '';
         for (let i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
         return btoa(s); })()''')
