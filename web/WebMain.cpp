@@ -37,10 +37,11 @@ EM_JS(void, DriveFrames, (double tickMs, int mostTicks, int ticksAWake, int tick
   let ended = false;
   let resting = false;
   function frame(ticks) {
-    const pictures = Module['frames'];  // counted by the presenter: the pictures that changed
+    // The presenter counts the pictures that changed.
+    const pictures = Module['frames'];
     Module['ticks'] = (Module['ticks'] || 0) + ticks;  // for the page's measurements
     ended = ended || !_PlayFrame(ticks);
-    resting = Module['frames'] === pictures;
+    resting = Module['frames'] == pictures;
   }
   function paced() {
     const now = performance.now();
