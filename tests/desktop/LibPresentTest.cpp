@@ -32,6 +32,7 @@ TEST_F(LibPresentTest, WindowShowsThePictureByWholeStepsOnBlack) {
             {right + 1 - scale, bottom + 1 - scale, red},
             {right - scale, bottom, blue},
             {std::max(0, corner.X - 1), bottom, corner.X ? Black : blue},
+            {std::min(w - 1, right + 1), bottom, right + 1 < w ? Black : red},
             {right, std::min(h - 1, bottom + 1), bottom + 1 < h ? Black : red}},
            window);
   }
