@@ -9,9 +9,9 @@ using LibPresentTest = HeadlessTest;
 TEST_F(LibPresentTest, WindowShowsThePictureByWholeStepsOnBlack) {
   OpenGameScreen({640, 480}, {2560, 1440});
   // The window (fullscreen, back, resized), the picture's scale and corner.
-  const std::tuple<int, int, int, TPoint> windows[] = {{1280, 960, 2, {0, 0}},    {2560, 1440, 3, {320, 0}},
-                                                       {1280, 960, 2, {0, 0}},    {800, 600, 1, {80, 60}},
-                                                       {1400, 1000, 2, {60, 20}}, {640, 480, 1, {0, 0}}};
+  const std::tuple<int, int, int, TPoint> windows[] = {
+      {1280, 960, 2, {0, 0}},    {2560, 1440, 3, {320, 0}}, {1280, 960, 2, {0, 0}}, {800, 600, 1, {80, 60}},
+      {800, 1000, 1, {80, 260}}, {1400, 1000, 2, {60, 20}}, {640, 480, 1, {0, 0}}};
   for (const auto& [w, h, scale, corner] : windows) {
     const SDL_Surface* window = SDL_GetVideoSurface();
     window->w == 2560 || w == 2560 ? ToggleFullscreen() : ResizeWindow(w, h);
