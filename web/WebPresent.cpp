@@ -22,7 +22,8 @@ std::vector<uint8_t> Band;  // the band's RGBA bytes
 bool ShowWhole = true;
 
 EM_JS(void, PutBand, (const uint8_t* rgba, int x, int y, int w, int h), {
-  Module['putBand'](new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h), x, y);
+  const band = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, w * h * 4), w, h);
+  Module['putBand'](band, x, y);
 });
 
 // The page counts the frames that changed its picture (the frame driver rests after one that did
