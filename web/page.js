@@ -38,11 +38,11 @@ async function drawTitle() {
     if (pixels[i] >= 248 && pixels[i + 1] < 4 && pixels[i + 2] >= 248) pixels[i + 3] = 0;
   }
   letters.putImageData(area, 0, 0);
-  const frame = Module.frame.getContext('2d');
+  const frame = display.frame.getContext('2d');
   frame.fillStyle = '#000';
   frame.fillRect(0, 0, 640, 480);
   frame.drawImage(lettering, centreX - (title.width >> 1), centreY - (title.height >> 1));
-  Module.frameChanged(0, 0, 640, 480);
+  display.show(0, 0, 640, 480);
 }
 
 // What the page says of the high scores when the browser cannot keep them (storage.js).
@@ -92,8 +92,6 @@ function play(event) {
 
 var Module = {
   canvas: canvas,
-  frame: display.frame,  // the game's picture, which the display shows scaled
-  frameChanged: display.show,
   putBand: display.put,  // a band of the game's picture, as ImageData
   thisProgram: 'boglings',  // the program's name in a fatal report, as on the desktop
   print: (text) => console.log(text),
