@@ -167,12 +167,15 @@ inline int Plays(int channel) {
   static std::atomic<int> bytes;
   bytes = 0;
   Mix_Chunk* const chunk = Mix_GetChunk(channel);
-  if (chunk != Marker())
-    Mix_RegisterEffect(
-        channel, [](int, void*, int length, void*) { bytes += length; }, nullptr, nullptr);
+  if (chunk == Marker()) {  // nothing played there since
+    SDL_UnlockAudio();
+    return 0;
+  }
+  Mix_RegisterEffect(
+      channel, [](int, void*, int length, void*) { bytes += length; }, nullptr, nullptr);
   SDL_UnlockAudio();
-  for (int wait = 0; chunk != Marker() && Mix_Playing(channel) && wait < 3000; ++wait) SDL_Delay(1);
-  return chunk == Marker() ? 0 : bytes / chunk->alen;
+  for (int wait = 0; Mix_Playing(channel) && wait < 3000; ++wait) SDL_Delay(1);
+  return bytes / chunk->alen;
 }
 
 // The board at rest with kinds (column + 2 row) mod 4, no line but kind 5 on the planted cells, runs
